@@ -10,19 +10,25 @@ execute_process(
   COMMAND ${EMULATOR} ${PROGRAM}
   INPUT_FILE ${SESSION}.in
   OUTPUT_FILE ${ACTUAL}
+  ERROR_FILE ${ACTUAL}.stderr
   RESULT_VARIABLE status
   TIMEOUT 30)
 
-file(READ ${SESSION}.out expected)
-file(READ ${ACTUAL} actual)
 file(STRINGS ${SESSION}.status expected_status LIMIT_COUNT 1)
-if(CRLF)
-  string(REPLACE "\n" "\r\n" expected "${expected}")
-endif()
-
 if(NOT status STREQUAL expected_status)
   message(FATAL_ERROR "exit status ${status}, expected ${expected_status}")
 endif()
-if(NOT actual STREQUAL expected)
-  message(FATAL_ERROR "output differs\n--- expected\n${expected}\n--- actual\n${actual}\n---")
+
+set(expected ${SESSION}.out)
+if(CRLF)
+  file(READ ${expected} text)
+  string(REPLACE "\n" "\r\n" text "${text}")
+  set(expected ${ACTUAL}.expected)
+  file(WRITE ${expected} "${text}")
+endif()
+# Compares bytes: reading the files as text would hide their line ends.
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${expected} ${ACTUAL} RESULT_VARIABLE differs)
+if(differs)
+  file(READ ${ACTUAL} text)
+  message(FATAL_ERROR "output differs from ${expected}:\n${text}")
 endif()
