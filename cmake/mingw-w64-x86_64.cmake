@@ -1,0 +1,25 @@
+# Cross build for 64-bit Windows with Debian's MinGW-w64 compilers. The posix thread model is the
+# one whose standard library has std::this_thread::sleep_for.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(mingw_triplet x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${mingw_triplet}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${mingw_triplet}-g++-posix)
+set(CMAKE_RC_COMPILER ${mingw_triplet}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${mingw_triplet})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# A clean Windows has no MinGW runtime DLLs: link libstdc++, libgcc and winpthread in.
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+
+# Tests run the Windows executables under wine, quietly and in a prefix of the build's own.
+find_program(WINE_PROGRAM NAMES wine64 wine PATHS /usr/lib/wine)
+if(WINE_PROGRAM)
+  set(CMAKE_CROSSCOMPILING_EMULATOR
+    ${CMAKE_COMMAND} -E env WINEDEBUG=-all WINEPREFIX=${CMAKE_BINARY_DIR}/wine ${WINE_PROGRAM})
+endif()
