@@ -52,16 +52,6 @@ TEST(ReadPositiveInt, AcceptsOnlyWholeNumbersOfAtLeastOne) {
   }
 }
 
-TEST(ReadPositiveInt, NextCallTakesWhatTheLineLeft) {
-  std::istringstream in("3 9\n5abc\n4\n");
-  std::ostringstream out;
-  EXPECT_EQ(read_positive_int(in, out), 3);
-  EXPECT_EQ(read_positive_int(in, out), 9);
-  EXPECT_EQ(read_positive_int(in, out), 5);
-  EXPECT_EQ(read_positive_int(in, out), 4);
-  EXPECT_EQ(out.str(), refusal);
-}
-
 TEST(ReadPositiveInt, DiscardsALongRefusedLineInOneGo) {
   std::istringstream in("x" + std::string(1 << 20, '7') + " 8\n2\n");
   std::ostringstream out;
