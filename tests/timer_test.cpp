@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -35,6 +37,19 @@ TEST(Countdown, AMillionSecondsNeedNoMoreStackThanOne) {
   int waits = 0;
   countdown(1'000'000, out, [&] { ++waits; });
   EXPECT_EQ(waits, 1'000'000);
+}
+
+// The one real wait among the unit tests. A lower bound only: how much longer a loaded machine
+// takes is no fault of the program's.
+TEST(Countdown, WaitsAFullSecondAfterEachNumber) {
+  std::ostringstream out;
+  auto* const console = std::cout.rdbuf(out.rdbuf());
+  const auto start = std::chrono::steady_clock::now();
+  countdown(1);
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  std::cout.rdbuf(console);
+  EXPECT_GE(elapsed, std::chrono::seconds{1});
+  EXPECT_EQ(out.str(), "1\nTimes up Chat");
 }
 
 }  // namespace

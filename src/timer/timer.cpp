@@ -20,7 +20,15 @@ std::optional<std::int32_t> countdown_level(std::int32_t n, std::ostream& out,
   return n - 1;
 }
 
-void wait_one_second() { std::this_thread::sleep_for(std::chrono::seconds{1}); }
+// A full second by the steady clock: a sleep that ends early (as a coarse system timer may let it)
+// is followed by another for what remains.
+void wait_one_second() {
+  using std::chrono::steady_clock;
+  const auto deadline = steady_clock::now() + std::chrono::seconds{1};
+  for (auto now = steady_clock::now(); now < deadline; now = steady_clock::now()) {
+    std::this_thread::sleep_for(deadline - now);
+  }
+}
 
 }  // namespace
 
