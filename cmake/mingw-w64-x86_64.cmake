@@ -14,8 +14,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# A clean Windows has no MinGW runtime DLLs: link libstdc++, libgcc and winpthread in.
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+# A clean Windows has no MinGW runtime DLLs: link libstdc++, libgcc and winpthread in. No link
+# time in the exe's header, so that a rebuild of the same source is identical.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
 
 # Tests run the Windows executables under wine, quietly and in a prefix of the build's own.
 find_program(WINE_PROGRAM NAMES wine64 wine PATHS /usr/lib/wine)
