@@ -29,19 +29,58 @@ function(write_debian_changelog markdown output)
   file(WRITE ${output} "${entries}\n")
 endfunction()
 
+# The release's date, from the first heading of CHANGELOG.md: countdown_release_date (yyyy-mm-dd)
+# for the manual page, and countdown_release_epoch (seconds since 1970) for the packages' files.
+function(read_release_date markdown)
+  file(STRINGS ${markdown} heading REGEX "^## " LIMIT_COUNT 1)
+  if(NOT heading MATCHES "\\(([A-Z][a-z][a-z], ([0-9]+) ([A-Z][a-z][a-z]) ([0-9]+))\\)$")
+    message(FATAL_ERROR "CHANGELOG.md: no date like (Mon, 07 Dec 2026) in '${heading}'")
+  endif()
+  set(date "${CMAKE_MATCH_1}")
+  set(day ${CMAKE_MATCH_2})
+  set(year ${CMAKE_MATCH_4})
+  set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+  list(FIND months ${CMAKE_MATCH_3} month)
+  math(EXPR month "${month} + 1")
+  # Days since 1970-01-01. Years are counted from March, so that a leap day ends its year.
+  if(month LESS_EQUAL 2)
+    math(EXPR year "${year} - 1")
+    math(EXPR month "${month} + 12")
+  endif()
+  math(EXPR days "365 * ${year} + ${year} / 4 - ${year} / 100 + ${year} / 400
+    + (153 * ${month} - 457) / 5 + ${day} - 719469")
+  math(EXPR epoch "${days} * 86400")
+  # Read back through CMake's own calendar, which also catches a day that does not exist or a wrong
+  # day of the week.
+  set(ENV{SOURCE_DATE_EPOCH} ${epoch})
+  string(TIMESTAMP date_read_back "%a, %d %b %Y" UTC)
+  if(NOT date_read_back STREQUAL date)
+    message(FATAL_ERROR "CHANGELOG.md: (${date}) in '${heading}' should be (${date_read_back})")
+  endif()
+  string(TIMESTAMP release_date "%Y-%m-%d" UTC)
+  set(countdown_release_date ${release_date} PARENT_SCOPE)
+  set(countdown_release_epoch ${epoch} PARENT_SCOPE)
+endfunction()
+
+read_release_date(${PROJECT_SOURCE_DIR}/CHANGELOG.md)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS CHANGELOG.md)
+
 install(TARGETS countdown RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(WIN32)
   # A Windows package is unpacked and read where it lands.
   install(FILES README.md LICENSE DESTINATION .)
 else()
+  # A stripped program loses the compilers' notes too, as Debian strips its own.
+  install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND ${CMAKE_STRIP} --remove-section=.comment --remove-section=.note
+      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:countdown>\"
+      COMMAND_ERROR_IS_FATAL ANY)
+  endif()")
   install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
   install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
 
-  # Honours SOURCE_DATE_EPOCH, so a rebuild of a release can carry the release's date.
-  string(TIMESTAMP countdown_release_date "%Y-%m-%d" UTC)
   configure_file(doc/countdown.1.in countdown.1 @ONLY)
   write_debian_changelog(${PROJECT_SOURCE_DIR}/CHANGELOG.md ${PROJECT_BINARY_DIR}/changelog)
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS CHANGELOG.md)
   # Compressed as Debian wants them: at gzip's best, without a name or time in the header.
   execute_process(COMMAND gzip -9 -n -k -f countdown.1 changelog
     WORKING_DIRECTORY ${PROJECT_BINARY_DIR} COMMAND_ERROR_IS_FATAL ANY)
@@ -59,4 +98,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+# Every file in a package is dated by the release: CPack reads this file before making each one.
+file(CONFIGURE OUTPUT cpack_release_date.cmake
+  CONTENT "set(ENV{SOURCE_DATE_EPOCH} ${countdown_release_epoch})\n")
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/cpack_release_date.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/sort_archive.cmake)
 include(CPack)
