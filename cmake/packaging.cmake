@@ -98,8 +98,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 # Every file in a package is dated by the release: CPack reads this file before making each one.
 file(CONFIGURE OUTPUT cpack_release_date.cmake
   CONTENT "set(ENV{SOURCE_DATE_EPOCH} ${countdown_release_epoch})\n")
