@@ -102,5 +102,5 @@ set(CPACK_STRIP_FILES ON)
 file(CONFIGURE OUTPUT cpack_release_date.cmake
   CONTENT "set(ENV{SOURCE_DATE_EPOCH} ${countdown_release_epoch})\n")
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/cpack_release_date.cmake)
-set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/sort_archive.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/reproducible_packages.cmake)
 include(CPack)
