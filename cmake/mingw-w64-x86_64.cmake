@@ -1,5 +1,6 @@
 # Cross build for 64-bit Windows with Debian's MinGW-w64 compilers. The posix thread model is the
-# one whose standard library has std::this_thread::sleep_for.
+# one whose std::chrono::steady_clock is monotonic (QueryPerformanceCounter): with the win32 model
+# it reads the system time, which the user can set back. GoogleTest also needs its std::mutex.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -18,9 +19,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # time in the exe's header, so that a rebuild of the same source is identical.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
 
-# Tests run the Windows executables under wine, quietly and in a prefix of the build's own.
+# Tests run the Windows executables under wine, quietly and inside the build folder: its prefix,
+# and its server's folder, which it makes in TMPDIR. Its menu builder, which would write desktop
+# entries into HOME, is turned off.
 find_program(WINE_PROGRAM NAMES wine64 wine PATHS /usr/lib/wine)
 if(WINE_PROGRAM)
-  set(CMAKE_CROSSCOMPILING_EMULATOR
-    ${CMAKE_COMMAND} -E env WINEDEBUG=-all WINEPREFIX=${CMAKE_BINARY_DIR}/wine ${WINE_PROGRAM})
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env WINEDEBUG=-all
+    WINEPREFIX=${CMAKE_BINARY_DIR}/wine TMPDIR=${CMAKE_BINARY_DIR}
+    WINEDLLOVERRIDES=winemenubuilder.exe=d ${WINE_PROGRAM})
 endif()
