@@ -7,24 +7,33 @@
 execute_process(COMMAND ${EMULATOR} ${PROGRAM} INPUT_FILE ${SESSION}.in OUTPUT_FILE ${ACTUAL}
   ERROR_FILE ${ACTUAL}.stderr RESULT_VARIABLE status TIMEOUT 30)
 
-file(READ ${SESSION}.out expected)
+# Compared in hex, since reading the files as text would drop every CR.
+file(READ ${SESSION}.out expected HEX)
+set(line_end "\\\\n")
+set(expected_as "")
 if(CRLF)
-  string(REPLACE "\n" "\r\n" expected "${expected}")
+  # Each line feed becomes CR LF. The bytes are spaced apart first, so that only a whole 0a matches.
+  string(REGEX REPLACE "(..)" "\\1 " expected "${expected}")
+  string(REPLACE "0a " "0d0a" expected "${expected}")
+  string(REPLACE " " "" expected "${expected}")
+  set(line_end "\\\\r\\\\n")
+  set(expected_as " (each line feed as CR LF)")
 endif()
-file(WRITE ${ACTUAL}.expected "${expected}")
-# Compares bytes: reading the output back as text could hide its line ends.
-execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${ACTUAL}.expected ${ACTUAL}
-  RESULT_VARIABLE differs)
-if(status STREQUAL "0" AND NOT differs)
+file(READ ${ACTUAL} actual HEX)
+if(status STREQUAL "0" AND actual STREQUAL expected)
   return()
 endif()
 
 # The difference, with each CR and LF spelled out, where GNU sed and diff are at hand.
-foreach(output IN ITEMS ${ACTUAL}.expected ${ACTUAL})
-  execute_process(COMMAND sed -z -e "s/\\r/\\\\r/g" -e "s/\\n/\\\\n\\n/g" ${output}
-    OUTPUT_FILE ${output}.shown)
-endforeach()
+execute_process(COMMAND sed -z -e "s/\\r/\\\\r/g" -e "s/\\n/${line_end}\\n/g" ${SESSION}.out
+  OUTPUT_FILE ${ACTUAL}.expected.shown RESULT_VARIABLE expected_shown)
+execute_process(COMMAND sed -z -e "s/\\r/\\\\r/g" -e "s/\\n/\\\\n\\n/g" ${ACTUAL}
+  OUTPUT_FILE ${ACTUAL}.shown RESULT_VARIABLE actual_shown)
 execute_process(COMMAND diff -u --label expected --label actual ${ACTUAL}.expected.shown
-  ${ACTUAL}.shown)
+  ${ACTUAL}.shown RESULT_VARIABLE diff_status)
+if(NOT "${expected_shown}${actual_shown}" STREQUAL "00" OR NOT diff_status MATCHES "^[01]$")
+  message(NOTICE "Showing the difference needs GNU sed and diff.")
+endif()
 file(READ ${ACTUAL}.stderr errors)
-message(FATAL_ERROR "exit status ${status}\n${errors}")
+message(FATAL_ERROR "expected: ${SESSION}.out${expected_as}\nactual: ${ACTUAL}\n"
+  "exit status ${status}\n${errors}")
