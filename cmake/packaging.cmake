@@ -12,13 +12,8 @@ function(write_debian_changelog markdown output)
   set(trailer "")
   foreach(line IN LISTS lines)
     if(line MATCHES "^## ([^ ]+) \\((.+)\\)$")
-      set(version ${CMAKE_MATCH_1})
-      set(date "${CMAKE_MATCH_2}")
-      if(NOT entries AND NOT version STREQUAL PROJECT_VERSION)
-        message(WARNING "The latest entry of CHANGELOG.md is for ${version}, not ${PROJECT_VERSION}")
-      endif()
-      string(APPEND entries "${trailer}${PROJECT_NAME} (${version}) stable; urgency=medium\n\n")
-      set(trailer "\n -- ${CPACK_PACKAGE_CONTACT}  ${date} 00:00:00 +0000\n\n")
+      string(APPEND entries "${trailer}${PROJECT_NAME} (${CMAKE_MATCH_1}) stable; urgency=medium\n\n")
+      set(trailer "\n -- ${CPACK_PACKAGE_CONTACT}  ${CMAKE_MATCH_2}\n\n")
     elseif(line MATCHES "^- (.*)$")
       string(APPEND entries "  * ${CMAKE_MATCH_1}\n")
     elseif(line MATCHES "^  (.*)$")
@@ -29,31 +24,41 @@ function(write_debian_changelog markdown output)
   file(WRITE ${output} "${entries}\n")
 endfunction()
 
-# The release's date, from the first heading of CHANGELOG.md: countdown_release_date (yyyy-mm-dd)
-# for the manual page, and countdown_release_epoch (seconds since 1970) for the packages' files.
-function(read_release_date markdown)
+# The release, from the first heading of CHANGELOG.md, which must be project()'s version: its date
+# as countdown_release_date (yyyy-mm-dd) for the manual page, and its time as
+# countdown_release_epoch (seconds since 1970) for the packages' files.
+function(read_release markdown)
   file(STRINGS ${markdown} heading REGEX "^## " LIMIT_COUNT 1)
-  if(NOT heading MATCHES "\\(([A-Z][a-z][a-z], ([0-9]+) ([A-Z][a-z][a-z]) ([0-9]+))\\)$")
-    message(FATAL_ERROR "CHANGELOG.md: no date like (Mon, 07 Dec 2026) in '${heading}'")
+  string(CONCAT date_pattern "[A-Z][a-z][a-z], ([0-9][0-9]) ([A-Z][a-z][a-z]) ([0-9]+) "
+    "([0-9][0-9]):([0-9][0-9]):([0-9][0-9]) \\+0000")
+  if(NOT heading MATCHES "^## ([^ ]+) \\((${date_pattern})\\)$")
+    message(FATAL_ERROR "CHANGELOG.md: '${heading}' is not like "
+      "'## 1.2.3 (Mon, 07 Dec 2026 12:34:56 +0000)'")
   endif()
-  set(date "${CMAKE_MATCH_1}")
-  set(day ${CMAKE_MATCH_2})
-  set(year ${CMAKE_MATCH_4})
+  set(version ${CMAKE_MATCH_1})
+  set(date "${CMAKE_MATCH_2}")
+  set(day ${CMAKE_MATCH_3})
+  set(month_name ${CMAKE_MATCH_4})
+  set(year ${CMAKE_MATCH_5})
+  set(seconds_of_day "${CMAKE_MATCH_6} * 3600 + ${CMAKE_MATCH_7} * 60 + ${CMAKE_MATCH_8}")
+  if(NOT version STREQUAL PROJECT_VERSION)
+    message(FATAL_ERROR "CHANGELOG.md: the latest entry is for ${version}, not for "
+      "${PROJECT_VERSION}; each release needs its entry there")
+  endif()
   set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
-  list(FIND months ${CMAKE_MATCH_3} month)
+  list(FIND months ${month_name} month)
   math(EXPR month "${month} + 1")
   # Days since 1970-01-01. Years are counted from March, so that a leap day ends its year.
   if(month LESS_EQUAL 2)
     math(EXPR year "${year} - 1")
     math(EXPR month "${month} + 12")
   endif()
-  math(EXPR days "365 * ${year} + ${year} / 4 - ${year} / 100 + ${year} / 400
-    + (153 * ${month} - 457) / 5 + ${day} - 719469")
-  math(EXPR epoch "${days} * 86400")
-  # Read back through CMake's own calendar, which also catches a day that does not exist or a wrong
-  # day of the week.
+  math(EXPR epoch "(365 * ${year} + ${year} / 4 - ${year} / 100 + ${year} / 400
+    + (153 * ${month} - 457) / 5 + ${day} - 719469) * 86400 + ${seconds_of_day}")
+  # Read back through CMake's own calendar, which also catches a day or time that does not exist or
+  # a wrong day of the week.
   set(ENV{SOURCE_DATE_EPOCH} ${epoch})
-  string(TIMESTAMP date_read_back "%a, %d %b %Y" UTC)
+  string(TIMESTAMP date_read_back "%a, %d %b %Y %H:%M:%S +0000" UTC)
   if(NOT date_read_back STREQUAL date)
     message(FATAL_ERROR "CHANGELOG.md: (${date}) in '${heading}' should be (${date_read_back})")
   endif()
@@ -62,7 +67,7 @@ function(read_release_date markdown)
   set(countdown_release_epoch ${epoch} PARENT_SCOPE)
 endfunction()
 
-read_release_date(${PROJECT_SOURCE_DIR}/CHANGELOG.md)
+read_release(${PROJECT_SOURCE_DIR}/CHANGELOG.md)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS CHANGELOG.md)
 
 install(TARGETS countdown RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -104,3 +109,6 @@ file(CONFIGURE OUTPUT cpack_release_date.cmake
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/cpack_release_date.cmake)
 set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/reproducible_packages.cmake)
 include(CPack)
+# No source package, whose target the build tools make only beside this file: CPack's would hold
+# the whole source folder, build folders and all. A release's sources are its commit.
+file(REMOVE ${CPACK_SOURCE_OUTPUT_CONFIG_FILE})

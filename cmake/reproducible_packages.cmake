@@ -1,30 +1,41 @@
 # Run by CPack once it has made a package, to write it again where CPack's own output would differ
-# from one machine to the next. CPack adds the files of a tar.gz or a zip in the order the file
-# system lists them, and reckons a .deb's Installed-Size from the sizes the file system gives its
-# folders. The archives are written with GNU tar (entries in name order, owned by root, dated by
-# the release), and the .deb with dpkg-deb after Installed-Size is reckoned as dpkg does.
+# from one build to the next. CPack adds the files of a tar.gz or a zip in the order the file
+# system lists them, gives a .deb's files the modes of the packager's umask and the time they were
+# made, and reckons its Installed-Size from the sizes the file system gives its folders. The
+# archives are written with GNU tar (entries in name order, owned by root, dated by the release),
+# and the .deb with dpkg-deb after its files are set right.
 set(tar_stream tar --create --sort=name --format=gnu --owner=0 --group=0 --numeric-owner
   --mtime=@$ENV{SOURCE_DATE_EPOCH} --mode=u=rwX,go=rX
   --directory=${CPACK_TOPLEVEL_DIRECTORY} ${CPACK_PACKAGE_FILE_NAME})
+
+# Installed-Size as dpkg-gencontrol reckons it for the installed files: a KiB for each folder, the
+# top one too, and for each file its size in KiB, rounded up.
+function(installed_kibibytes tree result)
+  file(GLOB_RECURSE entries LIST_DIRECTORIES true RELATIVE ${tree} ${tree}/*)
+  list(FILTER entries EXCLUDE REGEX "^DEBIAN(/|$)")
+  set(kibibytes 1)
+  foreach(entry IN LISTS entries)
+    set(size 1024)
+    if(NOT IS_DIRECTORY ${tree}/${entry})
+      file(SIZE ${tree}/${entry} size)
+    endif()
+    math(EXPR kibibytes "${kibibytes} + (${size} + 1023) / 1024")
+  endforeach()
+  set(${result} ${kibibytes} PARENT_SCOPE)
+endfunction()
 
 function(rebuild_deb package)
   set(tree ${CPACK_TOPLEVEL_DIRECTORY}/deb-tree)
   file(REMOVE_RECURSE ${tree})
   execute_process(COMMAND dpkg-deb --raw-extract ${package} ${tree} COMMAND_ERROR_IS_FATAL ANY)
-  # A KiB for each folder, and for each file one more than its whole KiBs.
-  file(GLOB_RECURSE entries LIST_DIRECTORIES true ${tree}/*)
-  list(FILTER entries EXCLUDE REGEX "^${tree}/DEBIAN")
-  set(kibibytes 0)
-  foreach(entry IN LISTS entries)
-    set(size 0)
-    if(NOT IS_DIRECTORY ${entry})
-      file(SIZE ${entry} size)
-    endif()
-    math(EXPR kibibytes "${kibibytes} + ${size} / 1024 + 1")
-  endforeach()
+  installed_kibibytes(${tree} kibibytes)
   file(READ ${tree}/DEBIAN/control control)
   string(REGEX REPLACE "Installed-Size: [0-9]+" "Installed-Size: ${kibibytes}" control "${control}")
   file(WRITE ${tree}/DEBIAN/control "${control}")
+  # Modes as under umask 022, and every file dated by the release, however and whenever built.
+  execute_process(COMMAND chmod -R u=rwX,go=rX ${tree} COMMAND_ERROR_IS_FATAL ANY)
+  execute_process(COMMAND find ${tree} -exec touch --no-dereference
+    --date=@$ENV{SOURCE_DATE_EPOCH} {} + COMMAND_ERROR_IS_FATAL ANY)
   execute_process(COMMAND dpkg-deb --root-owner-group -Zgzip --build ${tree} ${package}
     OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
 endfunction()
