@@ -1,6 +1,7 @@
 # Hardening for the project's own code, as distributions build the programs they ship: for every
 # build, not only for the packages. A compiler flag is used only where the compiler accepts it.
 include(CheckCXXCompilerFlag)
+include(CheckCXXSourceCompiles)
 include(CheckPIESupported)
 
 check_pie_supported()
@@ -24,9 +25,23 @@ foreach(flag IN ITEMS -fstack-protector-strong -fstack-clash-protection -fcf-pro
   endif()
 endforeach()
 
-# Fortified libc calls need the optimiser. Replaces whatever level the compiler sets by itself.
-target_compile_options(countdown_hardening INTERFACE
-  "$<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=2>")
+# Fortified libc calls, in the optimised builds that they need: level 3 where the compiler and the C
+# library take it without a warning, else 2. A level that the compiler or CMAKE_CXX_FLAGS already
+# set is kept as it is.
+set(CMAKE_REQUIRED_FLAGS -O2)
+check_cxx_source_compiles("#ifdef _FORTIFY_SOURCE\n#error set\n#endif\nint main() {}"
+  countdown_fortify_unset)
+if(countdown_fortify_unset)
+  set(CMAKE_REQUIRED_FLAGS "-O2 -D_FORTIFY_SOURCE=3 -Werror")
+  check_cxx_source_compiles("#include <cstring>\nint main() {}" countdown_fortify_3)
+  set(fortify_level 2)
+  if(countdown_fortify_3)
+    set(fortify_level 3)
+  endif()
+  target_compile_options(countdown_hardening INTERFACE
+    "$<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-D_FORTIFY_SOURCE=${fortify_level}>")
+endif()
+unset(CMAKE_REQUIRED_FLAGS)
 
 if(WIN32)
   # MinGW: the stack protector's runtime, and the PE flags for ASLR with high entropy, DEP and
