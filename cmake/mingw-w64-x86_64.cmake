@@ -19,12 +19,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # time in the exe's header, so that a rebuild of the same source is identical.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
 
-# Tests run the Windows executables under wine, quietly and inside the build folder: its prefix,
-# and its server's folder, which it makes in TMPDIR. Its menu builder, which would write desktop
-# entries into HOME, is turned off.
+# Tests run the Windows executables under wine, quietly, in a prefix of the build's own, and without
+# wine's menu builder, which would write desktop entries into HOME.
 find_program(WINE_PROGRAM NAMES wine64 wine PATHS /usr/lib/wine)
+find_program(WINESERVER_PROGRAM NAMES wineserver PATHS /usr/lib/wine)
 if(WINE_PROGRAM)
+  set(COUNTDOWN_WINEPREFIX ${CMAKE_BINARY_DIR}/wine)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env WINEDEBUG=-all
-    WINEPREFIX=${CMAKE_BINARY_DIR}/wine TMPDIR=${CMAKE_BINARY_DIR}
-    WINEDLLOVERRIDES=winemenubuilder.exe=d ${WINE_PROGRAM})
+    WINEPREFIX=${COUNTDOWN_WINEPREFIX} WINEDLLOVERRIDES=winemenubuilder.exe=d ${WINE_PROGRAM})
 endif()
