@@ -7,6 +7,11 @@ set(CPACK_PACKAGE_CONTACT "The countdown developers <countdown@example.org>")
 # Debian wants a package's changelog in its own format: each "## <version> (<date>)" section of
 # CHANGELOG.md becomes an entry, and its "- " items and their continuation lines the entry's text.
 function(write_debian_changelog markdown output)
+  # The lines are read into a CMake list, which does not split within square brackets.
+  file(STRINGS ${markdown} bracketed REGEX "[][]")
+  if(bracketed)
+    message(FATAL_ERROR "CHANGELOG.md: a square bracket, which CMake cannot read: ${bracketed}")
+  endif()
   file(STRINGS ${markdown} lines)
   set(entries "")
   set(trailer "")
