@@ -14,7 +14,8 @@ function(installed_kibibytes tree result)
   file(GLOB_RECURSE entries LIST_DIRECTORIES true RELATIVE ${tree} ${tree}/*)
   list(FILTER entries EXCLUDE REGEX "^DEBIAN(/|$)")
   if(NOT entries)
-    # As CPack 3.25 makes it, and globs here find nothing either, when the path holds a '['.
+    # CPack 3.25 packs no files where the build folder's path holds a '[', nor does the glob above
+    # find any there.
     message(FATAL_ERROR "${tree} holds no files to install")
   endif()
   set(kibibytes 1)
