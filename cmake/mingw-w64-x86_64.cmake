@@ -20,11 +20,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
 
 # Tests run the Windows executables under wine, quietly, in a prefix of the build's own, and without
-# wine's menu builder, which would write desktop entries into HOME.
+# wine's menu builder, which would write desktop entries into HOME. TMPDIR is unset, since Debian
+# 13's wine aborts when it is set.
 find_program(WINE_PROGRAM NAMES wine64 wine PATHS /usr/lib/wine)
 find_program(WINESERVER_PROGRAM NAMES wineserver PATHS /usr/lib/wine)
 if(WINE_PROGRAM)
   set(COUNTDOWN_WINEPREFIX ${CMAKE_BINARY_DIR}/wine)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env WINEDEBUG=-all
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env --unset=TMPDIR WINEDEBUG=-all
     WINEPREFIX=${COUNTDOWN_WINEPREFIX} WINEDLLOVERRIDES=winemenubuilder.exe=d ${WINE_PROGRAM})
 endif()
