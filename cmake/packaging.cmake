@@ -2,7 +2,7 @@
 # only one: the packages, the manual page and the Windows version resource all take theirs from it.
 include(GNUInstallDirs)
 
-set(CPACK_PACKAGE_CONTACT "The countdown developers <countdown@example.org>")
+set(countdown_maintainer "The countdown developers <countdown@example.org>")
 
 # Debian wants a package's changelog in its own format: each "## <version> (<date>)" section of
 # CHANGELOG.md becomes an entry, and its "- " items and their continuation lines the entry's text.
@@ -18,7 +18,7 @@ function(write_debian_changelog markdown output)
   foreach(line IN LISTS lines)
     if(line MATCHES "^## ([^ ]+) \\((.+)\\)$")
       string(APPEND entries "${trailer}${PROJECT_NAME} (${CMAKE_MATCH_1}) stable; urgency=medium\n\n")
-      set(trailer "\n -- ${CPACK_PACKAGE_CONTACT}  ${CMAKE_MATCH_2}\n\n")
+      set(trailer "\n -- ${countdown_maintainer}  ${CMAKE_MATCH_2}\n\n")
     elseif(line MATCHES "^- (.*)$")
       string(APPEND entries "  * ${CMAKE_MATCH_1}\n")
     elseif(line MATCHES "^  (.*)$")
@@ -96,24 +96,22 @@ else()
     WORKING_DIRECTORY ${PROJECT_BINARY_DIR} COMMAND_ERROR_IS_FATAL ANY)
   install(FILES ${PROJECT_BINARY_DIR}/countdown.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  configure_file(cmake/debian-control.in debian/control @ONLY)
 endif()
 
-set(CPACK_PACKAGE_DESCRIPTION [=[
-countdown greets you, offers a menu to start a countdown or to exit,
-and asks how many seconds to count. It then writes the seconds left,
-one line per second, and ends with a closing message before the menu
-comes back. Anything but a whole number of at least 1 is refused with
-a message. It reads only standard input, so a script can drive it too.]=])
-set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_STRIP_FILES ON)
-# Every file in a package is dated by the release: CPack reads this file before making each one.
-file(CONFIGURE OUTPUT cpack_release_date.cmake
-  CONTENT "set(ENV{SOURCE_DATE_EPOCH} ${countdown_release_epoch})\n")
-set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/cpack_release_date.cmake)
-set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/reproducible_packages.cmake)
-include(CPack)
-# No source package, whose target the build tools make only beside this file: CPack's would hold
-# the whole source folder, build folders and all. A release's sources are its commit.
-file(REMOVE ${CPACK_SOURCE_OUTPUT_CONFIG_FILE})
+if(CMAKE_HOST_UNIX)
+  if(WIN32)
+    set(archive ${PROJECT_NAME}-${PROJECT_VERSION}-win64)
+  else()
+    set(archive ${PROJECT_NAME}-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME})
+    execute_process(COMMAND dpkg --print-architecture OUTPUT_VARIABLE deb_architecture
+      OUTPUT_STRIP_TRAILING_WHITESPACE)
+    set(deb_name ${PROJECT_NAME}_${PROJECT_VERSION}_${deb_architecture}.deb)
+  endif()
+  add_custom_target(packages
+    COMMAND ${CMAKE_COMMAND} -D BINARY_DIR=${PROJECT_BINARY_DIR} -D ARCHIVE=${archive}
+      -D EPOCH=${countdown_release_epoch} -D DEB_NAME=${deb_name} -D VERSION=${PROJECT_VERSION}
+      -P ${PROJECT_SOURCE_DIR}/cmake/write_packages.cmake
+    VERBATIM)
+  add_dependencies(packages countdown)
+endif()
