@@ -1,48 +1,55 @@
 # Run by the target "packages": writes the release packages from one stripped install of the build,
-# staged as under /usr. Every file in them has the modes of umask 022 and the release's time, and
-# the archives list their files in name order, so that a rebuild anywhere gives the same bytes.
-#   -D BINARY_DIR=<build folder>  -D ARCHIVE=<archive's name, without extension>
-#   -D EPOCH=<release time>  -D DEB_NAME=<.deb's file name> (only where the build makes a .deb)
-set(stage ${BINARY_DIR}/package-stage)
-file(REMOVE_RECURSE ${stage})
+# then the checksums of all of this version's packages in PACKAGE_DIR, as sha256sum -c reads them.
+# Every file in a package has the modes of umask 022 and the release's time, and the archives list
+# their files in name order, so that the same source gives the same bytes wherever it is built.
+#   -D BINARY_DIR=<build folder>  -D PACKAGE_DIR=<folder to write to>  -D NAME=<project>
+#   -D VERSION=<project's>  -D SYSTEM=<Linux, win64...>  -D EPOCH=<release time in seconds>
+#   -D DEB=<whether to write a .deb as well as an archive>
 set(ENV{SOURCE_DATE_EPOCH} ${EPOCH})
+set(stage ${BINARY_DIR}/stage)
+file(REMOVE_RECURSE ${stage})
+file(MAKE_DIRECTORY ${PACKAGE_DIR})
+# Staged as installed under /usr, as a .deb holds it; the archives hold the same under their name.
 execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${stage}
   ${CMAKE_COMMAND} --install ${BINARY_DIR} --prefix /usr --strip
   OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+
+if(DEB)
+  # dpkg-shlibdeps finds the package's root by its DEBIAN folder. dpkg-gencontrol takes the rest of
+  # the control data from debian/ in the build folder, and reckons Installed-Size from the files.
+  file(MAKE_DIRECTORY ${stage}/DEBIAN)
+  execute_process(COMMAND dpkg-shlibdeps -estage/usr/bin/${NAME}
+    WORKING_DIRECTORY ${BINARY_DIR} COMMAND_ERROR_IS_FATAL ANY)
+  execute_process(COMMAND dpkg-gencontrol -Pstage
+    WORKING_DIRECTORY ${BINARY_DIR} COMMAND_ERROR_IS_FATAL ANY)
+  # What debhelper's dh_md5sums writes: no dpkg tool does it outside a source package.
+  execute_process(COMMAND find usr -type f -print0 COMMAND env LC_ALL=C sort -z
+    COMMAND xargs -0 md5sum
+    WORKING_DIRECTORY ${stage} OUTPUT_FILE ${stage}/DEBIAN/md5sums COMMAND_ERROR_IS_FATAL ANY)
+endif()
+
+# dpkg-deb takes the files' modes and times as they are, and lowers later times to
+# SOURCE_DATE_EPOCH but raises no earlier ones.
 execute_process(COMMAND chmod -R u=rwX,go=rX ${stage} COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND find ${stage} -exec touch --no-dereference --date=@${EPOCH} {} +
   COMMAND_ERROR_IS_FATAL ANY)
 
-# The archives hold the staged tree in a folder of the archive's name, owned by root. GNU tar writes
-# them because it can sort its entries, which neither CPack nor bsdtar can.
+# GNU tar, since it can sort the entries, as bsdtar and CMake's own tar cannot.
+set(archive ${NAME}-${VERSION}-${SYSTEM})
 set(tar_stream tar --create --sort=name --format=gnu --owner=0 --group=0 --numeric-owner
-  --directory=${stage} --transform=s,^usr,${ARCHIVE}, usr)
-if(NOT DEB_NAME)
+  --directory=${stage} --transform=s,^usr,${archive}, usr)
+if(DEB)
+  execute_process(COMMAND ${tar_stream} COMMAND gzip -9 -n
+    OUTPUT_FILE ${PACKAGE_DIR}/${archive}.tar.gz COMMAND_ERROR_IS_FATAL ANY)
+  # dpkg-deb names the package from its control data.
+  execute_process(COMMAND dpkg-deb --root-owner-group -Zgzip --build ${stage} ${PACKAGE_DIR}
+    OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+else()
   # bsdtar turns the stream into a zip, in UTC because a zip holds local times.
   execute_process(COMMAND ${tar_stream} COMMAND env TZ=UTC bsdtar --create --format=zip --file=- @-
-    OUTPUT_FILE ${BINARY_DIR}/${ARCHIVE}.zip COMMAND_ERROR_IS_FATAL ANY)
-  return()
+    OUTPUT_FILE ${PACKAGE_DIR}/${archive}.zip COMMAND_ERROR_IS_FATAL ANY)
 endif()
-execute_process(COMMAND ${tar_stream} COMMAND gzip -9 -n
-  OUTPUT_FILE ${BINARY_DIR}/${ARCHIVE}.tar.gz COMMAND_ERROR_IS_FATAL ANY)
 
-# Installed-Size as dpkg-gencontrol reckons it: a KiB for each folder, the top one too, and for each
-# file its size in KiB, rounded up.
-execute_process(COMMAND find . -type d -printf "1024\\n" -o -printf "%s\\n"
-  WORKING_DIRECTORY ${stage} OUTPUT_VARIABLE sizes COMMAND_ERROR_IS_FATAL ANY)
-string(REGEX REPLACE "([0-9]+)\n" "+ (\\1 + 1023) / 1024 " sizes "${sizes}")
-math(EXPR installed_size "0 ${sizes}")
-execute_process(COMMAND dpkg-shlibdeps -O -e package-stage/usr/bin/countdown
-  WORKING_DIRECTORY ${BINARY_DIR} OUTPUT_VARIABLE depends COMMAND_ERROR_IS_FATAL ANY)
-string(REGEX REPLACE "^shlibs:Depends=([^\n]*)\n$" "\\1" depends "${depends}")
-execute_process(COMMAND dpkg --print-architecture OUTPUT_VARIABLE arch OUTPUT_STRIP_TRAILING_WHITESPACE
-  COMMAND_ERROR_IS_FATAL ANY)
-file(MAKE_DIRECTORY ${stage}/DEBIAN)
-configure_file(${CMAKE_CURRENT_LIST_DIR}/control.in ${stage}/DEBIAN/control @ONLY)
-execute_process(COMMAND find usr -type f COMMAND env LC_ALL=C sort COMMAND xargs md5sum
-  WORKING_DIRECTORY ${stage} OUTPUT_FILE ${stage}/DEBIAN/md5sums COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND chmod -R u=rwX,go=rX ${stage}/DEBIAN COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND find ${stage}/DEBIAN -exec touch --date=@${EPOCH} {} +
-  COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND dpkg-deb --root-owner-group -Zgzip --build ${stage} ${BINARY_DIR}/${DEB_NAME}
-  OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND find . -maxdepth 1 -name "${NAME}[-_]${VERSION}[-_]*" -printf "%P\\0"
+  COMMAND env LC_ALL=C sort -z COMMAND xargs -0 sha256sum
+  WORKING_DIRECTORY ${PACKAGE_DIR} OUTPUT_FILE ${PACKAGE_DIR}/SHA256SUMS COMMAND_ERROR_IS_FATAL ANY)
