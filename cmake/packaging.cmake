@@ -30,33 +30,29 @@ function(write_debian_changelog markdown output)
   file(WRITE ${output} "${entries}\n")
 endfunction()
 
-# The release, from the first heading of CHANGELOG.md, which must be project()'s version: its date
-# as countdown_release_date (yyyy-mm-dd) for the manual page, and its time as
-# countdown_release_epoch (seconds since 1970) for the packages' files.
+# The release, from the first heading of CHANGELOG.md, which must be project()'s version: its time
+# as the heading gives it (countdown_release_time), and its date as yyyy-mm-dd for the manual page
+# (countdown_release_date). CMake alone reads them, so that any system can configure; the packages,
+# which need GNU tools anyway, check the time with GNU date.
 function(read_release markdown)
   file(STRINGS ${markdown} heading REGEX "^## " LIMIT_COUNT 1)
-  if(NOT heading MATCHES "^## ([^ ]+) \\((.+)\\)$")
+  set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+  set(time "[A-Z][a-z][a-z], ([0-9][0-9]) ([A-Za-z]+) ([0-9]+) [0-9][0-9]:[0-9][0-9]:[0-9][0-9]")
+  if(heading MATCHES "^## ([^ ]+) \\((${time} \\+0000)\\)$")
+    list(FIND months "${CMAKE_MATCH_4}" month_index)
+  endif()
+  if(NOT month_index GREATER_EQUAL 0)
     message(FATAL_ERROR "CHANGELOG.md: '${heading}' is not like "
       "'## 1.2.3 (Mon, 07 Dec 2026 12:34:56 +0000)'")
   endif()
-  set(date "${CMAKE_MATCH_2}")
   if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
     message(FATAL_ERROR "CHANGELOG.md: the latest entry is for ${CMAKE_MATCH_1}, not for "
       "${PROJECT_VERSION}; each release needs its entry there")
   endif()
-  execute_process(COMMAND date -u -d "${date}" +%s OUTPUT_VARIABLE epoch
-    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-  # Read back through CMake's own calendar, which also catches a wrong day of the week or a date
-  # that GNU date would take in another form.
-  set(ENV{SOURCE_DATE_EPOCH} "${epoch}")
-  string(TIMESTAMP date_read_back "%a, %d %b %Y %H:%M:%S +0000" UTC)
-  if(NOT epoch MATCHES "^[0-9]+$" OR NOT date_read_back STREQUAL date)
-    message(FATAL_ERROR "CHANGELOG.md: '${heading}' needs the release's time in UTC, "
-      "like (${date_read_back})")
-  endif()
-  string(TIMESTAMP release_date "%Y-%m-%d" UTC)
-  set(countdown_release_date ${release_date} PARENT_SCOPE)
-  set(countdown_release_epoch ${epoch} PARENT_SCOPE)
+  math(EXPR month "101 + ${month_index}")  # 101 to 112, for the last two digits
+  string(SUBSTRING ${month} 1 2 month)
+  set(countdown_release_time "${CMAKE_MATCH_2}" PARENT_SCOPE)
+  set(countdown_release_date "${CMAKE_MATCH_5}-${month}-${CMAKE_MATCH_3}" PARENT_SCOPE)
 endfunction()
 
 install(TARGETS countdown RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -64,20 +60,10 @@ if(WIN32)
   # A Windows package is unpacked and read where it lands.
   install(FILES README.md LICENSE DESTINATION .)
 else()
-  # A stripped program loses the compilers' notes too, as Debian strips its own.
-  install(CODE "if(CMAKE_INSTALL_DO_STRIP)
-    execute_process(COMMAND ${CMAKE_STRIP} --remove-section=.comment --remove-section=.note
-      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/countdown\"
-      COMMAND_ERROR_IS_FATAL ANY)
-  endif()")
   install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
   install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
 endif()
 
-# Where nothing is packaged, as in a native Windows build, the release's time is not needed.
-if(NOT CMAKE_HOST_UNIX)
-  return()
-endif()
 read_release(${PROJECT_SOURCE_DIR}/CHANGELOG.md)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS CHANGELOG.md)
 
@@ -93,6 +79,11 @@ if(NOT WIN32)
   install(FILES ${PROJECT_BINARY_DIR}/debian/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 endif()
 
+# The packages are written by GNU and Debian tools, which a native Windows build lacks.
+if(NOT CMAKE_HOST_UNIX)
+  return()
+endif()
+
 # Both release presets put their packages into one folder, with one list of checksums.
 set(COUNTDOWN_PACKAGE_DIR ${PROJECT_BINARY_DIR} CACHE PATH "Where the target packages writes to")
 if(WIN32)
@@ -105,7 +96,8 @@ endif()
 add_custom_target(packages
   COMMAND ${CMAKE_COMMAND} -D BINARY_DIR=${PROJECT_BINARY_DIR}
     -D PACKAGE_DIR=${COUNTDOWN_PACKAGE_DIR} -D NAME=${PROJECT_NAME} -D VERSION=${PROJECT_VERSION}
-    -D SYSTEM=${package_system} -D EPOCH=${countdown_release_epoch} -D DEB=${deb}
+    -D SYSTEM=${package_system} "-DRELEASE_TIME=${countdown_release_time}" -D DEB=${deb}
+    -D PROGRAM=$<TARGET_FILE_NAME:countdown> -D STRIP=${CMAKE_STRIP}
     -P ${PROJECT_SOURCE_DIR}/cmake/write_packages.cmake
   COMMENT "Writing the release packages into ${COUNTDOWN_PACKAGE_DIR}" VERBATIM)
 add_dependencies(packages countdown)

@@ -3,16 +3,33 @@
 # Every file in a package has the modes of umask 022 and the release's time, and the archives list
 # their files in name order, so that the same source gives the same bytes wherever it is built.
 #   -D BINARY_DIR=<build folder>  -D PACKAGE_DIR=<folder to write to>  -D NAME=<project>
-#   -D VERSION=<project's>  -D SYSTEM=<Linux, win64...>  -D EPOCH=<release time in seconds>
-#   -D DEB=<whether to write a .deb as well as an archive>
-set(ENV{SOURCE_DATE_EPOCH} ${EPOCH})
+#   -D VERSION=<project's>  -D SYSTEM=<Linux, win64...>  -D RELEASE_TIME=<CHANGELOG.md's, in UTC>
+#   -D DEB=<whether to write a .deb as well as an archive>  -D PROGRAM=<its file name>
+#   -D STRIP=<the toolchain's strip>
+
+# The release's time in seconds, read back through CMake's own calendar, which also catches a wrong
+# day of the week or a time that GNU date would take in another form.
+execute_process(COMMAND date -u -d "${RELEASE_TIME}" +%s OUTPUT_VARIABLE epoch
+  OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+if(epoch MATCHES "^[0-9]+$")
+  set(ENV{SOURCE_DATE_EPOCH} ${epoch})
+  string(TIMESTAMP time_read_back "%a, %d %b %Y %H:%M:%S +0000" UTC)
+endif()
+if(NOT DEFINED time_read_back OR NOT time_read_back STREQUAL RELEASE_TIME)
+  message(FATAL_ERROR "CHANGELOG.md: the release's time '${RELEASE_TIME}' is not one in UTC, "
+    "as GNU date reads it: '${time_read_back}'")
+endif()
+
 set(stage ${BINARY_DIR}/stage)
 file(REMOVE_RECURSE ${stage})
 file(MAKE_DIRECTORY ${PACKAGE_DIR})
 # Staged as installed under /usr, as a .deb holds it; the archives hold the same under their name.
 execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${stage}
-  ${CMAKE_COMMAND} --install ${BINARY_DIR} --prefix /usr --strip
-  OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+  ${CMAKE_COMMAND} --install ${BINARY_DIR} --prefix /usr OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+# Stripped once, as Debian strips its programs: of symbols, and of the compilers' notes too, which
+# cmake --install --strip would leave.
+execute_process(COMMAND ${STRIP} --remove-section=.comment --remove-section=.note
+  ${stage}/usr/bin/${PROGRAM} COMMAND_ERROR_IS_FATAL ANY)
 
 if(DEB)
   # dpkg-shlibdeps finds the package's root by its DEBIAN folder. dpkg-gencontrol takes the rest of
@@ -31,7 +48,7 @@ endif()
 # dpkg-deb takes the files' modes and times as they are, and lowers later times to
 # SOURCE_DATE_EPOCH but raises no earlier ones.
 execute_process(COMMAND chmod -R u=rwX,go=rX ${stage} COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND find ${stage} -exec touch --no-dereference --date=@${EPOCH} {} +
+execute_process(COMMAND find ${stage} -exec touch --no-dereference --date=@${epoch} {} +
   COMMAND_ERROR_IS_FATAL ANY)
 
 # GNU tar, since it can sort the entries, as bsdtar and CMake's own tar cannot.
