@@ -1,15 +1,32 @@
 #pragma once
 
-// The countdown's real pause, apart from its interface so that the tests can reach each way of
-// waiting. Each wait lasts a full second by the steady clock: a sleep that ends early is followed
-// by another for what remains.
-void wait_one_second();
+#include <chrono>
 
-#ifdef _WIN32
-// Windows ends a plain sleep only on a tick of its system timer, every 15.6 ms by default. A
-// high-resolution waitable timer (Windows 10 1803 and newer) ends within a millisecond; on older
-// Windows a plain waitable timer still ends on the tick, but never early. wait_one_second() takes
-// the first that Windows makes; the tests try each with wait_one_second_on().
-enum class windows_timer { high_resolution, plain };
-void wait_one_second_on(windows_timer timer);
-#endif
+// The countdown's real pause, apart from its interface so that the tests can see how it sleeps.
+
+// The ways in which one sleep is made.
+enum class sleep_kind {
+  whole_milliseconds,     // the standard library's sleep, asked for whole milliseconds
+  high_resolution_timer,  // a waitable timer that Windows 10 1803 and newer end within 1 ms
+};
+
+// Sleeps once for at least `duration` (by the system's own clock), as precisely as the platform
+// allows, and says how. Windows ends a plain sleep only on a tick of its system timer, every
+// 15.6 ms by default, so there it sleeps on a high-resolution waitable timer where Windows makes
+// one. Each sleep makes a timer of its own: two threads that armed and waited on one timer at once
+// could leave one of them waiting for ever.
+sleep_kind sleep_once(std::chrono::steady_clock::duration duration);
+
+// Sleeps by `sleep` until a full second has passed by the steady clock: a sleep that ends early is
+// followed by another for what remains.
+template <typename Sleep>
+void wait_one_second_by(Sleep sleep) {
+  using std::chrono::steady_clock;
+  const auto deadline = steady_clock::now() + std::chrono::seconds{1};
+  for (steady_clock::duration left = std::chrono::seconds{1}; left > left.zero();
+       left = deadline - steady_clock::now()) {
+    sleep(left);
+  }
+}
+
+void wait_one_second();
