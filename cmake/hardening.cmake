@@ -17,7 +17,9 @@ if(MSVC)
   return()
 endif()
 
-foreach(flag IN ITEMS -fstack-protector-strong -fstack-clash-protection -fcf-protection)
+# Control-flow protection: -fcf-protection on x86, -mbranch-protection on arm64.
+foreach(flag IN ITEMS -fstack-protector-strong -fstack-clash-protection -fcf-protection
+    -mbranch-protection=standard)
   string(MAKE_C_IDENTIFIER "countdown_compiler_has${flag}" accepted)
   check_cxx_compiler_flag(${flag} ${accepted})
   if(${accepted})
