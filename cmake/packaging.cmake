@@ -90,7 +90,7 @@ if(WIN32)
   set(package_system win64)
   set(deb OFF)
 else()
-  set(package_system ${CMAKE_SYSTEM_NAME})
+  string(TOLOWER ${CMAKE_SYSTEM_NAME} package_system)
   set(deb ON)
 endif()
 add_custom_target(packages

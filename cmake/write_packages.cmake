@@ -3,7 +3,7 @@
 # Every file in a package has the modes of umask 022 and the release's time, and the archives list
 # their files in name order, so that the same source gives the same bytes wherever it is built.
 #   -D BINARY_DIR=<build folder>  -D PACKAGE_DIR=<folder to write to>  -D NAME=<project>
-#   -D VERSION=<project's>  -D SYSTEM=<Linux, win64...>  -D RELEASE_TIME=<CHANGELOG.md's, in UTC>
+#   -D VERSION=<project's>  -D SYSTEM=<linux, win64...>  -D RELEASE_TIME=<CHANGELOG.md's, in UTC>
 #   -D DEB=<whether to write a .deb as well as an archive>  -D PROGRAM=<its file name>
 #   -D STRIP=<the toolchain's strip>
 
@@ -32,6 +32,10 @@ execute_process(COMMAND ${STRIP} --remove-section=.comment --remove-section=.not
   ${stage}/usr/bin/${PROGRAM} COMMAND_ERROR_IS_FATAL ANY)
 
 if(DEB)
+  # The archive beside the .deb is named for its architecture too, by Debian's name for it.
+  execute_process(COMMAND dpkg-architecture -qDEB_HOST_ARCH OUTPUT_VARIABLE architecture
+    OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  string(APPEND SYSTEM -${architecture})
   # dpkg-shlibdeps finds the package's root by its DEBIAN folder. dpkg-gencontrol takes the rest of
   # the control data from debian/ in the build folder, and reckons Installed-Size from the files.
   file(MAKE_DIRECTORY ${stage}/DEBIAN)
