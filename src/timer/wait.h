@@ -2,8 +2,6 @@
 
 #include <chrono>
 
-// The countdown's real pause, apart from its interface so that the tests can see how it sleeps.
-
 // The ways in which one sleep is made.
 enum class sleep_kind {
   whole_milliseconds,     // the standard library's sleep, asked for whole milliseconds
@@ -29,4 +27,5 @@ void wait_one_second_by(Sleep sleep) {
   }
 }
 
+// The countdown's real pause, apart from its interface so that the tests can see how it sleeps.
 void wait_one_second();
