@@ -7,41 +7,35 @@ set(countdown_maintainer "The countdown developers <countdown@example.org>")
 # Debian wants a package's changelog in its own format: each "## <version> (<date>)" section of
 # CHANGELOG.md becomes an entry, and its "- " items and their continuation lines the entry's text.
 function(write_debian_changelog markdown output)
-  # The lines are read into a CMake list, which does not split within square brackets.
-  file(STRINGS ${markdown} bracketed REGEX "[][]")
-  if(bracketed)
-    message(FATAL_ERROR "CHANGELOG.md: a square bracket, which CMake cannot read: ${bracketed}")
-  endif()
-  file(STRINGS ${markdown} lines)
-  set(entries "")
-  set(trailer "")
-  foreach(line IN LISTS lines)
-    if(line MATCHES "^## ([^ ]+) \\((.+)\\)$")
-      string(APPEND entries "${trailer}"
-        "${PROJECT_NAME} (${CMAKE_MATCH_1}) stable; urgency=medium\n\n")
-      set(trailer "\n -- ${countdown_maintainer}  ${CMAKE_MATCH_2}\n\n")
-    elseif(line MATCHES "^- (.*)$")
-      string(APPEND entries "  * ${CMAKE_MATCH_1}\n")
-    elseif(line MATCHES "^  (.*)$")
-      string(APPEND entries "    ${CMAKE_MATCH_1}\n")
-    endif()
-  endforeach()
-  string(STRIP "${entries}${trailer}" entries)
-  file(WRITE ${output} "${entries}\n")
+  file(READ ${markdown} text)
+  # Each section is marked at its start by a character that Markdown text does not hold, so that
+  # one pattern takes each section whole.
+  string(ASCII 1 start)
+  string(REPLACE "\n## " "\n${start}" text "${text}")
+  string(REPLACE "\n  " "\n    " text "${text}")
+  string(REPLACE "\n- " "\n  * " text "${text}")
+  string(FIND "${text}" ${start} first)
+  string(SUBSTRING "${text}" ${first} -1 text)
+  string(REGEX REPLACE "${start}([^ ]+) \\(([^)]+)\\)\n([^${start}]*[^${start}\n])\n*"
+    "${PROJECT_NAME} (\\1) stable; urgency=medium\n\\3\n\n -- ${countdown_maintainer}  \\2\n\n"
+    text "${text}")
+  string(STRIP "${text}" text)
+  file(WRITE ${output} "${text}\n")
 endfunction()
 
-# The release, from the first heading of CHANGELOG.md, which must be project()'s version: its time
-# as the heading gives it (countdown_release_time), and its date as yyyy-mm-dd for the manual page
-# (countdown_release_date). CMake alone reads them, so that any system can configure; the packages,
-# which need GNU tools anyway, check the time with GNU date.
+# The release is the first heading of CHANGELOG.md, which must be for project()'s version. Its time
+# is counted in seconds since 1970 (countdown_release_epoch) and read back through CMake's own
+# calendar, which also catches a wrong day of the week or a date that does not exist. The manual
+# page takes the date as yyyy-mm-dd (countdown_release_date).
 function(read_release markdown)
   file(STRINGS ${markdown} heading REGEX "^## " LIMIT_COUNT 1)
+  set(number "([0-9]+)")
+  set(time "[A-Z][a-z][a-z], ${number} ([A-Z][a-z][a-z]) ${number} ${number}:${number}:${number}")
   set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
-  set(time "[A-Z][a-z][a-z], ([0-9][0-9]) ([A-Za-z]+) ([0-9]+) [0-9][0-9]:[0-9][0-9]:[0-9][0-9]")
-  if(heading MATCHES "^## ([^ ]+) \\((${time} \\+0000)\\)$")
-    list(FIND months "${CMAKE_MATCH_4}" month_index)
+  if(heading MATCHES "^## ([^ ]+) \\((${time}) \\+0000\\)$")
+    list(FIND months ${CMAKE_MATCH_4} month)
   endif()
-  if(NOT month_index GREATER_EQUAL 0)
+  if(NOT month GREATER_EQUAL 0)
     message(FATAL_ERROR "CHANGELOG.md: '${heading}' is not like "
       "'## 1.2.3 (Mon, 07 Dec 2026 12:34:56 +0000)'")
   endif()
@@ -49,10 +43,22 @@ function(read_release markdown)
     message(FATAL_ERROR "CHANGELOG.md: the latest entry is for ${CMAKE_MATCH_1}, not for "
       "${PROJECT_VERSION}; each release needs its entry there")
   endif()
-  math(EXPR month "101 + ${month_index}")  # 101 to 112, for the last two digits
-  string(SUBSTRING ${month} 1 2 month)
-  set(countdown_release_time "${CMAKE_MATCH_2}" PARENT_SCOPE)
-  set(countdown_release_date "${CMAKE_MATCH_5}-${month}-${CMAKE_MATCH_3}" PARENT_SCOPE)
+  # Days since 1970 count the leap days up to the date's year, whose own counts from March on
+  # ((month + 10) / 12 is 1 from March), less the 477 that came before 1970.
+  set(days_before_month 0 31 59 90 120 151 181 212 243 273 304 334)
+  list(GET days_before_month ${month} days_before)
+  math(EXPR leap_years_to "${CMAKE_MATCH_5} - 1 + (${month} + 10) / 12")
+  math(EXPR epoch "((365 * (${CMAKE_MATCH_5} - 1970) + ${leap_years_to} / 4 - ${leap_years_to} / 100
+    + ${leap_years_to} / 400 - 477 + ${days_before} + ${CMAKE_MATCH_3} - 1) * 24 + ${CMAKE_MATCH_6})
+    * 3600 + ${CMAKE_MATCH_7} * 60 + ${CMAKE_MATCH_8}")
+  set(ENV{SOURCE_DATE_EPOCH} ${epoch})
+  string(TIMESTAMP time_read_back "%a, %d %b %Y %H:%M:%S" UTC)
+  if(NOT time_read_back STREQUAL CMAKE_MATCH_2)
+    message(FATAL_ERROR "CHANGELOG.md: '${CMAKE_MATCH_2}' is no time; '${time_read_back}' is")
+  endif()
+  string(TIMESTAMP date "%Y-%m-%d" UTC)
+  set(countdown_release_epoch ${epoch} PARENT_SCOPE)
+  set(countdown_release_date ${date} PARENT_SCOPE)
 endfunction()
 
 install(TARGETS countdown RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -79,24 +85,13 @@ if(NOT WIN32)
   install(FILES ${PROJECT_BINARY_DIR}/debian/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 endif()
 
-# The packages are written by GNU and Debian tools, which a native Windows build lacks.
-if(NOT CMAKE_HOST_UNIX)
-  return()
-endif()
-
-# Both release presets put their packages into one folder, with one list of checksums.
+# The packages are written by GNU and Debian tools. Both release presets put theirs into one
+# folder, with one list of checksums.
 set(COUNTDOWN_PACKAGE_DIR ${PROJECT_BINARY_DIR} CACHE PATH "Where the target packages writes to")
-if(WIN32)
-  set(package_system win64)
-  set(deb OFF)
-else()
-  string(TOLOWER ${CMAKE_SYSTEM_NAME} package_system)
-  set(deb ON)
-endif()
 add_custom_target(packages
   COMMAND ${CMAKE_COMMAND} -D BINARY_DIR=${PROJECT_BINARY_DIR}
     -D PACKAGE_DIR=${COUNTDOWN_PACKAGE_DIR} -D NAME=${PROJECT_NAME} -D VERSION=${PROJECT_VERSION}
-    -D SYSTEM=${package_system} "-DRELEASE_TIME=${countdown_release_time}" -D DEB=${deb}
+    -D EPOCH=${countdown_release_epoch} -D WINDOWS=$<PLATFORM_ID:Windows>
     -D PROGRAM=$<TARGET_FILE_NAME:countdown> -D STRIP=${CMAKE_STRIP}
     -P ${PROJECT_SOURCE_DIR}/cmake/write_packages.cmake
   COMMENT "Writing the release packages into ${COUNTDOWN_PACKAGE_DIR}" VERBATIM)
