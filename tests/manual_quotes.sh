@@ -6,11 +6,9 @@
 # One groff renders the manual at all of those lengths into the file RENDERED, a page each.
 set -eu
 manual=$1 sessions=$2 rendered=$3
-width=40
-while [ "$width" -le 200 ]; do
+for width in $(seq 40 200); do
   echo ".nr LL ${width}n"
   cat "$manual"
-  width=$((width + 1))
 done | LC_ALL=C.UTF-8 groff -man -Tutf8 -P-cbou >"$rendered"
 awk '
   function fail(what) { print "At " width " columns, the manual " what; failed = 1 }
