@@ -5,13 +5,13 @@
 # the manual, and every text that the manual quotes is one that the program writes, as quoted.
 # One groff renders the manual at all of those lengths into the file RENDERED, a page each.
 set -eu
-manual=$1 sessions=$2 rendered=$3
-for width in $(seq 40 200); do
+manual=$1 sessions=$2 rendered=$3 first=40 last=200
+for width in $(seq "$first" "$last"); do
   echo ".nr LL ${width}n"
   cat "$manual"
 done | LC_ALL=C.UTF-8 groff -man -Tutf8 -P-cbou >"$rendered"
-awk '
-  function fail(what) { print "At " width " columns, the manual " what; failed = 1 }
+awk -v first="$first" '
+  function fail(what) { print "At " first + pages - 1 " columns, the manual " what; failed = 1 }
   function check() {
     for (line in written)
       if (!index(page, line)) fail("lacks the line “" line "”")
@@ -24,6 +24,6 @@ awk '
   }
   FILENAME != ARGV[ARGC - 1] { written[$0]; all_written = all_written $0 "\n"; next }
   # Each page begins with its heading; its lines are read as one, each line break as a blank.
-  /^COUNTDOWN\(1\)/ { if (width) check(); width = width ? width + 1 : 40; page = ""; next }
+  /^COUNTDOWN\(1\)/ { if (pages) check(); pages++; page = ""; next }
   { sub(/^ */, ""); page = page " " $0 }
   END { check(); exit failed }' "$sessions"/*.out "$rendered"
