@@ -14,7 +14,7 @@ done | LC_ALL=C.UTF-8 groff -man -Tutf8 -P-cbou >"$rendered"
 awk -v first="$first" '
   function fail(what) { print "At " first + pages - 1 " columns, the manual " what; failed = 1 }
   function check() {
-    # The numbers that a countdown writes are lines of their own, not texts that the manual quotes.
+    # The numbers that a countdown writes are lines of their own, not texts for the manual to hold.
     for (line in written)
       if (line !~ /^[0-9]+$/ && !index(page, line)) fail("lacks the line “" line "”")
     # Quotes open with “ and close with ”, three bytes each.
