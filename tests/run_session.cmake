@@ -6,6 +6,8 @@
 # Everything goes through files in the current folder, never pipes, so nothing the program leaves
 # behind (such as a wine server) can hold the test open.
 get_filename_component(actual ${SESSION}.actual NAME)
+# string(TIMESTAMP) gives SOURCE_DATE_EPOCH where that is set, as package builds set it.
+unset(ENV{SOURCE_DATE_EPOCH})
 file(STRINGS ${SESSION}.out counted REGEX "^[0-9]+$")
 list(LENGTH counted seconds)
 foreach(output IN ITEMS ${actual} /dev/full)
