@@ -1,9 +1,12 @@
-# Run by the target "packages": writes the release packages from one stripped install of the build,
+# Run by the target "packages": writes the packages from one stripped install of the build,
 # then the checksums of all of this version's packages in PACKAGE_DIR, as sha256sum -c reads them.
-# Every file in a package has the modes of umask 022 and the release's time, and the archives list
+# Every file in a package has the modes of umask 022 and the sources' time, and the archives list
 # their files in name order, so that the same source gives the same bytes wherever it is built.
-# Its variables are set by the target: EPOCH is the release's time in seconds since 1970, and
-# WINDOWS is 1 for a zip or 0 for a .deb and a tar.gz.
+# Its variables are set by the target: EPOCH is the sources' time in seconds since 1970, WINDOWS
+# is 1 for a zip or 0 for a .deb and a tar.gz, and PROBLEM what is wrong with CHANGELOG.md, if any.
+if(PROBLEM)
+  message(FATAL_ERROR "CHANGELOG.md: ${PROBLEM}")
+endif()
 
 set(ENV{SOURCE_DATE_EPOCH} ${EPOCH})
 set(stage ${BINARY_DIR}/stage)
@@ -24,12 +27,12 @@ else()
   execute_process(COMMAND dpkg-architecture -qDEB_HOST_ARCH OUTPUT_VARIABLE architecture
     OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
   set(system linux-${architecture})
-  # dpkg-shlibdeps finds the package's root by its DEBIAN folder. dpkg-gencontrol takes the rest of
-  # the control data from debian/ in the build folder, and reckons Installed-Size from the files.
+  # dpkg-shlibdeps finds the package's root by its DEBIAN folder. dpkg-gencontrol takes the control
+  # data from debian/ in the build folder, but for the version, which it lacks when unreleased.
   file(MAKE_DIRECTORY ${stage}/DEBIAN)
   execute_process(COMMAND dpkg-shlibdeps -estage/usr/bin/${NAME}
     WORKING_DIRECTORY ${BINARY_DIR} COMMAND_ERROR_IS_FATAL ANY)
-  execute_process(COMMAND dpkg-gencontrol -Pstage
+  execute_process(COMMAND dpkg-gencontrol -Pstage -v${VERSION}
     WORKING_DIRECTORY ${BINARY_DIR} COMMAND_ERROR_IS_FATAL ANY)
   # What debhelper's dh_md5sums writes: no dpkg tool does it outside a source package.
   execute_process(COMMAND find usr -type f -print0 COMMAND env LC_ALL=C sort -z
