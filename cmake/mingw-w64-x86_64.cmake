@@ -19,13 +19,14 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # time in the exe's header, so that a rebuild of the same source is identical.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
 
-# Tests run the Windows executables under wine, quietly, in a prefix of the build's own, and without
-# wine's menu builder, which would write desktop entries into HOME. TMPDIR is unset, since Debian
-# 13's wine aborts when it is set.
+# Tests run the Windows executables under wine, quietly, in a prefix of the build's own, with the
+# wine server found beside wine, and without wine's menu builder, which would write desktop entries
+# into HOME. TMPDIR is unset, since Debian 13's wine aborts when it is set.
 find_program(WINE_PROGRAM NAMES wine64 wine PATHS /usr/lib/wine)
 find_program(WINESERVER_PROGRAM NAMES wineserver PATHS /usr/lib/wine)
 if(WINE_PROGRAM)
   set(COUNTDOWN_WINE_ENV ${CMAKE_COMMAND} -E env --unset=TMPDIR WINEDEBUG=-all
-    WINEPREFIX=${CMAKE_BINARY_DIR}/wine WINEDLLOVERRIDES=winemenubuilder.exe=d)
+    WINEPREFIX=${CMAKE_BINARY_DIR}/wine WINESERVER=${WINESERVER_PROGRAM}
+    WINEDLLOVERRIDES=winemenubuilder.exe=d)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${COUNTDOWN_WINE_ENV} ${WINE_PROGRAM})
 endif()

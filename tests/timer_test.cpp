@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -11,11 +12,9 @@
 namespace {
 
 // Remembers what had been flushed, which is what someone watching would already have seen.
-class FlushRecordingBuffer : public std::stringbuf {
- public:
+struct FlushRecordingBuffer : std::stringbuf {
   std::string flushed;
 
- protected:
   int sync() override {
     flushed = str();
     return 0;
