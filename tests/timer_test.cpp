@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -48,10 +50,26 @@ TEST(Wait, SleepsThroughASecondInOneOrTwoPreciseSleeps) {
   constexpr auto most_precise = sleep_kind::whole_milliseconds;
 #endif
   std::vector<bool> each_most_precise;
-  wait_one_second_by(
-      [&](auto left) { each_most_precise.push_back(sleep_once(left) == most_precise); });
+  wait_one_second_by(std::chrono::steady_clock::now, [&](auto left) {
+    each_most_precise.push_back(sleep_once(left) == most_precise);
+  });
   EXPECT_LE(each_most_precise.size(), 2U);
   EXPECT_EQ(each_most_precise, std::vector<bool>(each_most_precise.size(), true));
+}
+
+// A sleep may end early, as Windows' timers can: by the fake clock below, each sleep ends short by
+// a set time, down to the clock's smallest step, until less than that is left. The second must not
+// end before it has passed.
+TEST(Wait, SleepsAgainUntilTheSecondIsOver) {
+  using namespace std::chrono_literals;
+  for (const auto shortfall : std::initializer_list<std::chrono::nanoseconds>{1ns, 1ms, 400ms}) {
+    std::chrono::steady_clock::time_point fake_now{};
+    wait_one_second_by([&] { return fake_now; },
+                       [&](auto left) { fake_now += left > shortfall ? left - shortfall : left; });
+    const std::chrono::nanoseconds waited = fake_now.time_since_epoch();
+    EXPECT_GE(waited.count(), 1'000'000'000)
+        << "ns, with each sleep " << shortfall.count() << " ns short";
+  }
 }
 
 }  // namespace

@@ -48,4 +48,4 @@ sleep_kind sleep_once(steady_clock::duration duration) {
   return sleep_kind::whole_milliseconds;
 }
 
-void wait_one_second() { wait_one_second_by(sleep_once); }
+void wait_one_second() { wait_one_second_by(steady_clock::now, sleep_once); }

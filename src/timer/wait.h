@@ -15,14 +15,12 @@ enum class sleep_kind {
 // could leave one of them waiting for ever.
 sleep_kind sleep_once(std::chrono::steady_clock::duration duration);
 
-// Sleeps by `sleep` until a full second has passed by the steady clock: a sleep that ends early is
-// followed by another for what remains.
-template <typename Sleep>
-void wait_one_second_by(Sleep sleep) {
-  using std::chrono::steady_clock;
-  const auto deadline = steady_clock::now() + std::chrono::seconds{1};
-  for (steady_clock::duration left = std::chrono::seconds{1}; left > left.zero();
-       left = deadline - steady_clock::now()) {
+// Sleeps by `sleep` until a full second has passed by the clock that `now` reads: a sleep that
+// ends early is followed by another for what remains.
+template <typename Now, typename Sleep>
+void wait_one_second_by(Now now, Sleep sleep) {
+  const auto deadline = now() + std::chrono::seconds{1};
+  for (auto left = deadline - now(); left > left.zero(); left = deadline - now()) {
     sleep(left);
   }
 }
