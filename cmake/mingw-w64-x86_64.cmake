@@ -15,9 +15,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# A clean Windows has no MinGW runtime DLLs: link libstdc++, libgcc and winpthread in. No link
-# time in the exe's header, so that a rebuild of the same source is identical.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
+# A clean Windows has no MinGW runtime DLLs: link libstdc++, libgcc and winpthread in. Stripped
+# by the linker, so that the exe that the tests run is the one that ships, and with no time in its
+# header, so that a rebuild of the same source is identical.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -s -Wl,--no-insert-timestamp")
 
 # Tests run the Windows executables under wine, quietly, in a prefix of the build's own, with the
 # wine server found beside wine, and without wine's menu builder, which would write desktop entries
