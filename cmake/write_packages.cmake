@@ -1,9 +1,10 @@
-# Run by the target "packages": writes the packages from one stripped install of the build,
-# then the checksums of all of this version's packages in PACKAGE_DIR, as sha256sum -c reads them.
+# Run by the target "packages": writes the packages from one install of the build, then the
+# checksums of all of this version's packages in PACKAGE_DIR, as sha256sum -c reads them.
 # Every file in a package has the modes of umask 022 and the sources' time, and the archives list
 # their files in name order, so that the same source gives the same bytes wherever it is built.
 # Its variables are set by the target: EPOCH is the sources' time in seconds since 1970, WINDOWS
-# is 1 for a zip or 0 for a .deb and a tar.gz, and PROBLEM what is wrong with CHANGELOG.md, if any.
+# is 1 for a zip or 0 for a .deb and tar.gz, PROBLEM what is wrong with CHANGELOG.md, if anything,
+# and COMMIT the commit that the Linux packages' source archive holds, if one does.
 if(PROBLEM)
   message(FATAL_ERROR "CHANGELOG.md: ${PROBLEM}")
 endif()
@@ -15,40 +16,28 @@ file(MAKE_DIRECTORY ${PACKAGE_DIR})
 # Staged as installed under /usr, as a .deb holds it; the archives hold the same under their name.
 execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${stage}
   ${CMAKE_COMMAND} --install ${BINARY_DIR} --prefix /usr OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
-# Stripped as Debian strips its programs: of symbols, and of the compilers' notes too, which
-# cmake --install --strip would leave.
-execute_process(COMMAND ${STRIP} --remove-section=.comment --remove-section=.note
-  ${stage}/usr/bin/${PROGRAM} COMMAND_ERROR_IS_FATAL ANY)
 
 if(WINDOWS)
+  # The exe, linked stripped, is the one that the tests ran.
   set(system win64)
 else()
   # The archive beside the .deb is named for its architecture too, by Debian's name for it.
   execute_process(COMMAND dpkg-architecture -qDEB_HOST_ARCH OUTPUT_VARIABLE architecture
     OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
   set(system linux-${architecture})
-  # dpkg-shlibdeps finds the package's root by its DEBIAN folder. dpkg-gencontrol takes the control
-  # data from debian/ in the build folder, but for the version, which it lacks when unreleased.
-  file(MAKE_DIRECTORY ${stage}/DEBIAN)
-  execute_process(COMMAND dpkg-shlibdeps -estage/usr/bin/${NAME}
-    WORKING_DIRECTORY ${BINARY_DIR} COMMAND_ERROR_IS_FATAL ANY)
-  execute_process(COMMAND dpkg-gencontrol -Pstage -v${VERSION}
-    WORKING_DIRECTORY ${BINARY_DIR} COMMAND_ERROR_IS_FATAL ANY)
-  # What debhelper's dh_md5sums writes: no dpkg tool does it outside a source package.
-  execute_process(COMMAND find usr -type f -print0 COMMAND env LC_ALL=C sort -z
-    COMMAND xargs -0 md5sum
-    WORKING_DIRECTORY ${stage} OUTPUT_FILE ${stage}/DEBIAN/md5sums COMMAND_ERROR_IS_FATAL ANY)
+  # Stripped as Debian strips its programs: of symbols, and of the compilers' notes too, which
+  # cmake --install --strip would leave.
+  execute_process(COMMAND ${STRIP} --remove-section=.comment --remove-section=.note
+    ${stage}/usr/bin/${PROGRAM} COMMAND_ERROR_IS_FATAL ANY)
 endif()
-
-# dpkg-deb takes the files' modes and times as they are, and lowers later times to
-# SOURCE_DATE_EPOCH but raises no earlier ones.
-execute_process(COMMAND find ${stage} -exec chmod u=rwX,go=rX {} +
-  -exec touch --no-dereference --date=@${EPOCH} {} + COMMAND_ERROR_IS_FATAL ANY)
+# An earlier build's packages for this system go, so that the README's apt line names one .deb.
+execute_process(COMMAND find ${PACKAGE_DIR} -maxdepth 1 "(" -name "${NAME}-*-${system}.*"
+  -o -name "${NAME}_*_${architecture}.deb" ")" -delete COMMAND_ERROR_IS_FATAL ANY)
 
 # GNU tar, since it can sort the entries, as bsdtar and CMake's own tar cannot.
 set(archive ${NAME}-${VERSION}-${system})
 set(tar_stream tar --create --sort=name --format=gnu --owner=0 --group=0 --numeric-owner
-  --directory=${stage} --transform=s,^usr,${archive}, usr)
+  --mode=u=rwX,go=rX --mtime=@${EPOCH} --directory=${stage} --transform=s,^usr,${archive}, usr)
 if(WINDOWS)
   # bsdtar turns the stream into a zip, in UTC because a zip holds local times.
   execute_process(COMMAND ${tar_stream} COMMAND env TZ=UTC bsdtar --create --format=zip --file=- @-
@@ -56,11 +45,43 @@ if(WINDOWS)
 else()
   execute_process(COMMAND ${tar_stream} COMMAND gzip -9 -n
     OUTPUT_FILE ${PACKAGE_DIR}/${archive}.tar.gz COMMAND_ERROR_IS_FATAL ANY)
-  # dpkg-deb names the package from its control data.
+
+  # The .deb gives the documents Debian's names: the licence is "copyright", and the changelog is
+  # Debian's own, compressed as the manual page is.
+  set(documents ${stage}/usr/share/doc/${NAME})
+  file(RENAME ${documents}/LICENSE ${documents}/copyright)
+  file(REMOVE ${documents}/CHANGELOG.md)
+  execute_process(COMMAND gzip -9 -n -c deb/debian/changelog WORKING_DIRECTORY ${BINARY_DIR}
+    OUTPUT_FILE ${documents}/changelog.gz COMMAND_ERROR_IS_FATAL ANY)
+  # dpkg-shlibdeps finds the package's root by its DEBIAN folder. dpkg-gencontrol takes the control
+  # data from debian/ in the build's folder deb/, but for the version, which it lacks when
+  # unreleased.
+  file(MAKE_DIRECTORY ${stage}/DEBIAN)
+  execute_process(COMMAND dpkg-shlibdeps -e../stage/usr/bin/${NAME}
+    WORKING_DIRECTORY ${BINARY_DIR}/deb COMMAND_ERROR_IS_FATAL ANY)
+  execute_process(COMMAND dpkg-gencontrol -P../stage -v${VERSION}
+    WORKING_DIRECTORY ${BINARY_DIR}/deb COMMAND_ERROR_IS_FATAL ANY)
+  # What debhelper's dh_md5sums writes: no dpkg tool does it outside a source package.
+  execute_process(COMMAND find usr -type f -print0 COMMAND env LC_ALL=C sort -z
+    COMMAND xargs -0 md5sum
+    WORKING_DIRECTORY ${stage} OUTPUT_FILE ${stage}/DEBIAN/md5sums COMMAND_ERROR_IS_FATAL ANY)
+  # dpkg-deb takes the files' modes and times as they are, and lowers later times to
+  # SOURCE_DATE_EPOCH but raises no earlier ones. It names the package from its control data.
+  execute_process(COMMAND find ${stage} -exec chmod u=rwX,go=rX {} +
+    -exec touch --no-dereference --date=@${EPOCH} {} + COMMAND_ERROR_IS_FATAL ANY)
   execute_process(COMMAND dpkg-deb --root-owner-group -Zgzip --build ${stage} ${PACKAGE_DIR}
     OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+
+  # The sources, as git archives the commit, for those who build the program themselves.
+  if(COMMIT)
+    execute_process(COMMAND git -C ${SOURCE_DIR} archive --format=tar.gz
+      --prefix=${NAME}-${VERSION}/ --output=${PACKAGE_DIR}/${NAME}-${VERSION}.tar.gz ${COMMIT}
+      COMMAND_ERROR_IS_FATAL ANY)
+  else()
+    message(NOTICE "No source archive: the sources are not a git clone, or differ from its commit.")
+  endif()
 endif()
 
-execute_process(COMMAND find . -maxdepth 1 -name "${NAME}[-_]${VERSION}[-_]*" -printf "%P\\0"
+execute_process(COMMAND find . -maxdepth 1 -name "${NAME}[-_]${VERSION}[-_.]*" -printf "%P\\0"
   COMMAND env LC_ALL=C sort -z COMMAND xargs -0 sha256sum
   WORKING_DIRECTORY ${PACKAGE_DIR} OUTPUT_FILE ${PACKAGE_DIR}/SHA256SUMS COMMAND_ERROR_IS_FATAL ANY)
