@@ -1,25 +1,24 @@
-# What CHANGELOG.md says of the sources. Under a top section "## Unreleased" they hold changes since
-# the last release (countdown_unreleased is 1). The newest release's heading gives their time in
-# seconds since 1970 (countdown_epoch), which SOURCE_DATE_EPOCH then carries through configure,
-# unless its caller set it: their own time is then the sources'. A fault in that heading stops the
-# making of packages (countdown_release_problem), never a build: configure only warns.
-function(read_changelog markdown)
+# What CHANGELOG.md and git say of the sources. The newest release's heading gives their time
+# (countdown_epoch) unless the caller has set SOURCE_DATE_EPOCH; a fault in it stops the making of
+# packages, never a build. Changes under a top section "## Unreleased" build as the release's number
+# with "+unreleased", which Debian sorts after it and before the next, and in a git clone with
+# ".N.gHASH": N counts the commits since the release's (the oldest that holds project()'s version),
+# and ".dirty" follows where packaged files (all but tests/, .ci/, CONTRIBUTING.md and dot files)
+# hold uncommitted changes. N, + 1 if dirty, is the Windows exe's fourth number. countdown_commit
+# is the commit whose tree the packages hold. Commits and edits of packaged files configure anew.
+function(describe_sources markdown)
   file(STRINGS ${markdown} headings REGEX "^## ")
   string(REGEX MATCH "^(## Unreleased(;|$))?([^;]*)" unused "${headings}")
-  set(countdown_unreleased 0)
-  if(CMAKE_MATCH_1)
-    set(countdown_unreleased 1)
-  endif()
+  string(COMPARE NOTEQUAL "${CMAKE_MATCH_1}" "" countdown_unreleased)
   set(heading ${CMAKE_MATCH_3})
-  if(heading MATCHES "^## ([^ ]+) \\((.+)\\)$")
-    set(release ${CMAKE_MATCH_1})
-    # GNU date reads the time, and must write it back, in English, as it stands.
-    execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C date -u -d ${CMAKE_MATCH_2}
-      "+%s;## ${release} (%a, %d %b %Y %H:%M:%S +0000)" OUTPUT_VARIABLE time
-      OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-  endif()
-  list(POP_FRONT time countdown_epoch heading_written)
-  if(NOT heading STREQUAL heading_written)
+  string(REGEX MATCH "^## ([^ ]*) \\((.*)\\)$" unused "${heading}")
+  set(release ${CMAKE_MATCH_1})
+  # GNU date reads the time, and must write it back, in English, as it stands.
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C date -u -d ${CMAKE_MATCH_2}
+    "+%s;## ${release} (%a, %d %b %Y %H:%M:%S +0000)" OUTPUT_VARIABLE read
+    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  list(POP_FRONT read countdown_epoch heading_read)
+  if(NOT heading STREQUAL heading_read)
     string(CONCAT countdown_release_problem "'${heading}' is not like '## 1.2.3 (Mon, 07 Dec "
       "2026 12:34:56 +0000)', with a time that exists, as GNU date reads it back")
   elseif(NOT release STREQUAL PROJECT_VERSION)
@@ -29,70 +28,53 @@ function(read_changelog markdown)
   if(countdown_release_problem)
     message(WARNING "CHANGELOG.md: ${countdown_release_problem}. The packages cannot be made.")
   endif()
-  if(DEFINED ENV{SOURCE_DATE_EPOCH})
-    set(countdown_epoch $ENV{SOURCE_DATE_EPOCH})
+  if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+    set(ENV{SOURCE_DATE_EPOCH} ${countdown_epoch})
   endif()
-  set(ENV{SOURCE_DATE_EPOCH} ${countdown_epoch})
-  return(PROPAGATE countdown_unreleased countdown_epoch countdown_release_problem)
-endfunction()
-
-# The version of the sources. A release's is the number in project(). Unreleased changes, and in a
-# git clone uncommitted ones to packaged files (all but tests/, .ci/, CONTRIBUTING.md and the dot
-# files), add "+unreleased", which Debian sorts after the release and before the next; in a clone,
-# with ".N.gHASH" after it, N being the commits since the release's (the oldest that holds the
-# version in project()), which orders the builds, and HASH the commit's, then ".dirty" for
-# uncommitted changes. countdown_unreleased becomes N, or N + 1 when dirty, for the Windows exe's
-# numeric version. countdown_commit is the commit whose tree the packages hold, if one does. A
-# commit, and an edit of a packaged file, configure anew.
-function(describe_sources)
+  set(countdown_epoch $ENV{SOURCE_DATE_EPOCH})
+  set(countdown_version ${PROJECT_VERSION})
   if(countdown_unreleased)
-    set(suffix +unreleased)
+    string(APPEND countdown_version +unreleased)
   endif()
   find_package(Git QUIET)
   if(GIT_FOUND AND EXISTS ${PROJECT_SOURCE_DIR}/.git)
     set(git ${GIT_EXECUTABLE} -C ${PROJECT_SOURCE_DIR})
-    execute_process(COMMAND ${git} rev-parse --is-shallow-repository --git-path index --short HEAD
-      OUTPUT_VARIABLE facts OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-    string(REPLACE "\n" ";" facts "${facts}")
-    list(POP_FRONT facts shallow index hash)
-  endif()
-  if(shallow)
-    message(WARNING "A shallow clone cannot tell how many commits follow the release, and its "
-      "version names no commit: 'git fetch --unshallow' fetches the history.")
-  elseif(DEFINED shallow)
-    set(packaged . :!tests :!.ci :!CONTRIBUTING.md :!.*)
+    set(packaged -- . :!tests :!.ci :!CONTRIBUTING.md :!.*)
     execute_process(COMMAND ${git} log --format=%H "-Scountdown VERSION ${PROJECT_VERSION}"
-      -- CMakeLists.txt OUTPUT_VARIABLE commits COMMAND_ERROR_IS_FATAL ANY)
-    string(REGEX MATCH "[0-9a-f]*\n$" countdown_commit "${commits}")
-    string(STRIP "${countdown_commit}" countdown_commit)
-    execute_process(COMMAND ${git} rev-list --count ${countdown_commit}..HEAD
-      OUTPUT_VARIABLE count OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-    execute_process(COMMAND ${git} diff --quiet HEAD -- ${packaged} RESULT_VARIABLE dirty)
+      -- CMakeLists.txt COMMAND tail -n 1 OUTPUT_VARIABLE countdown_commit
+      OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    execute_process(COMMAND ${git} rev-parse --is-shallow-repository --git-path index --short HEAD
+      COMMAND_ERROR_IS_FATAL ANY OUTPUT_VARIABLE facts)
+    execute_process(COMMAND ${git} rev-list --count ${countdown_commit}..HEAD OUTPUT_VARIABLE count)
+    execute_process(COMMAND ${git} diff --quiet HEAD ${packaged} RESULT_VARIABLE dirty)
+    # The rest are the packaged files' paths, from the top of the sources, where CMake reads them.
+    execute_process(COMMAND ${git} ls-files ${packaged} OUTPUT_VARIABLE files)
+    string(REPLACE "\n" ";" facts "${facts}${count}${files}")
+    list(POP_FRONT facts shallow index hash count)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${index} ${facts})
+    if(shallow)
+      message(WARNING "A shallow clone counts only the commits it holds: git fetch --unshallow")
+    endif()
     if(countdown_unreleased OR dirty)
-      set(suffix +unreleased.${count}.g${hash})
+      set(countdown_version ${PROJECT_VERSION}+unreleased.${count}.g${hash})
       math(EXPR countdown_unreleased "${count} + ${dirty}")
       set(countdown_commit ${hash})
     endif()
     if(dirty)
-      string(APPEND suffix .dirty)
+      string(APPEND countdown_version .dirty)
       unset(countdown_commit)
     endif()
-    execute_process(COMMAND ${git} ls-files -- ${packaged} OUTPUT_VARIABLE files)
-    string(REGEX REPLACE "([^\n]+)\n" "${PROJECT_SOURCE_DIR}/\\1;" files "${files}")
-    cmake_path(ABSOLUTE_PATH index BASE_DIRECTORY ${PROJECT_SOURCE_DIR})
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${index} ${files})
   endif()
-  set(countdown_version ${PROJECT_VERSION}${suffix})
-  return(PROPAGATE countdown_version countdown_unreleased countdown_commit)
+  return(PROPAGATE countdown_version countdown_unreleased countdown_epoch countdown_release_problem
+    countdown_commit)
 endfunction()
 
-# Debian wants a package's changelog in its own format: each "## <version> (<date>)" section of
-# CHANGELOG.md becomes an entry, and its "- " items and their continuation lines the entry's text.
-# Those of the Unreleased section have no version or time for one, and are left out.
+# Debian's changelog of the package: each "## <version> (<date>)" section of CHANGELOG.md becomes
+# an entry, its "- " items and their continuation lines the entry's text. Unreleased ones have no
+# version or time for one.
 function(write_debian_changelog markdown output)
   file(READ ${markdown} text)
-  # Each section is marked at its start by a character that Markdown text does not hold, so that
-  # one pattern takes each section whole, and what comes before the first release's is dropped.
+  # A character that Markdown text lacks marks each section's start, for one pattern to take each.
   string(ASCII 1 start)
   string(REPLACE "\n## " "\n${start}" text "${text}")
   string(REPLACE "\n  " "\n    " text "${text}")

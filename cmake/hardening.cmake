@@ -1,9 +1,7 @@
-# Every build of the program is hardened, not only the packages', as distributions build the
-# programs they ship. A compiler flag is used only where the compiler accepts it; MSVC's defaults
-# already give the stack protector, ASLR and DEP.
+# Every build is hardened, as distributions build the programs they ship, with the flags that the
+# compiler accepts. MSVC's defaults already give the stack protector, ASLR and DEP.
 include(CheckCXXCompilerFlag)
 include(CheckPIESupported)
-
 check_pie_supported()
 set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 
@@ -16,12 +14,10 @@ foreach(flag IN ITEMS -fstack-protector-strong -fstack-clash-protection -fcf-pro
     target_compile_options(countdown_options INTERFACE ${flag})
   endif()
 endforeach()
-
 # Fortified libc calls need optimisation. glibc itself lowers level 3 to 2 for a compiler that
 # lacks it, and the -U keeps a level that the compiler defines by itself from being redefined.
 target_compile_options(countdown_options INTERFACE
   "$<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=3>")
-
 if(MINGW)
   # The stack protector's runtime, and the PE flags for ASLR with high entropy, DEP and
   # terminal-server awareness, asked for rather than left to the linker's defaults.

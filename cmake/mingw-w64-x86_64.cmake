@@ -3,7 +3,6 @@
 # it reads the system time, which the user can set back. GoogleTest also needs its std::mutex.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(mingw_triplet x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${mingw_triplet}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${mingw_triplet}-g++-posix)
@@ -15,14 +14,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# A clean Windows has no MinGW runtime DLLs: link libstdc++, libgcc and winpthread in. Stripped
-# by the linker, so that the exe that the tests run is the one that ships, and with no time in its
-# header, so that a rebuild of the same source is identical.
+# A clean Windows has no MinGW runtime DLLs: link libstdc++, libgcc and winpthread in. The exe that
+# the tests run ships: stripped, with no time in its header, so that a rebuild is identical.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -s -Wl,--no-insert-timestamp")
 
-# Tests run the Windows executables under wine, quietly, in a prefix of the build's own, with the
-# wine server found beside wine, and without wine's menu builder, which would write desktop entries
-# into HOME. TMPDIR is unset, since Debian 13's wine aborts when it is set.
+# Tests run Windows programs under wine, quietly, in a prefix of the build's own, with its own
+# server, without its menu builder, which writes into HOME; Debian 13's wine fails if TMPDIR is set.
 find_program(WINE_PROGRAM NAMES wine64 wine PATHS /usr/lib/wine)
 find_program(WINESERVER_PROGRAM NAMES wineserver PATHS /usr/lib/wine)
 if(WINE_PROGRAM)

@@ -1,14 +1,9 @@
-# What the packages hold and how they describe themselves. They, the manual page and the Windows
-# version resource take their version from project(), as CHANGELOG.md and git mark it.
+# What the packages hold and how they describe themselves. GNU and Debian tools write them.
 include(GNUInstallDirs)
-
 set(countdown_maintainer "The countdown developers <countdown@example.org>")
-
-# The packages are written by GNU and Debian tools. Both release presets put theirs into one
-# folder, with one list of checksums.
 set(COUNTDOWN_PACKAGE_DIR ${PROJECT_BINARY_DIR} CACHE PATH "Where the target packages writes to")
 add_custom_target(packages
-  COMMAND ${CMAKE_COMMAND} -D BINARY_DIR=${PROJECT_BINARY_DIR} -D SOURCE_DIR=${PROJECT_SOURCE_DIR}
+  COMMAND ${CMAKE_COMMAND} -D BINARY_DIR=${PROJECT_BINARY_DIR}
     -D PACKAGE_DIR=${COUNTDOWN_PACKAGE_DIR} -D NAME=${PROJECT_NAME} -D VERSION=${countdown_version}
     -D EPOCH=${countdown_epoch} "-D PROBLEM=${countdown_release_problem}"
     -D COMMIT=${countdown_commit} -D WINDOWS=$<PLATFORM_ID:Windows>
@@ -16,22 +11,16 @@ add_custom_target(packages
     -P ${PROJECT_SOURCE_DIR}/cmake/write_packages.cmake
   COMMENT "Writing the packages into ${COUNTDOWN_PACKAGE_DIR}" VERBATIM)
 add_dependencies(packages countdown)
-
 # The documents keep their own names. A Windows package is unpacked and read where it lands.
 install(TARGETS countdown RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES README.md LICENSE CHANGELOG.md
   DESTINATION $<IF:$<BOOL:${WIN32}>,.,${CMAKE_INSTALL_DOCDIR}>)
 if(NOT WIN32)
-  # The files that Debian's tools read to write a .deb's control data, kept in a folder of the
-  # build's own so that an in-source build leaves the debian/ folder of a distribution alone.
-  configure_file(cmake/debian-control.in deb/debian/control @ONLY)
-  write_debian_changelog(CHANGELOG.md ${PROJECT_BINARY_DIR}/deb/debian/changelog)
   string(TIMESTAMP countdown_date "%Y-%m-%d" UTC)
   configure_file(doc/countdown.1.in countdown.1 @ONLY)
-  # Compressed by the build as Debian wants it: at gzip's best, no name or time in the header.
-  add_custom_command(OUTPUT countdown.1.gz COMMAND gzip -9 -n -k -f countdown.1
-    DEPENDS ${PROJECT_BINARY_DIR}/countdown.1 VERBATIM)
-  add_custom_target(manual_page ALL DEPENDS countdown.1.gz)
-  add_dependencies(packages manual_page)
-  install(FILES ${PROJECT_BINARY_DIR}/countdown.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${PROJECT_BINARY_DIR}/countdown.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  # What Debian's tools read to write a .deb's control data, in a folder of the build's own, so
+  # that an in-source build leaves a distribution's debian/ alone.
+  configure_file(cmake/debian-control.in deb/debian/control @ONLY)
+  write_debian_changelog(CHANGELOG.md ${PROJECT_BINARY_DIR}/deb/debian/changelog)
 endif()
