@@ -1,11 +1,11 @@
 # What CHANGELOG.md and git say of the sources. The newest release's heading gives their time
 # (countdown_epoch) unless the caller has set SOURCE_DATE_EPOCH; a fault in it stops the making of
 # packages, never a build. Changes under a top section "## Unreleased" build as the release's number
-# with "+unreleased", which Debian sorts after it and before the next, and in a git clone with
-# ".N.gHASH": N counts the commits since the release's (the oldest that holds project()'s version),
-# and ".dirty" follows where packaged files (all but tests/, .ci/, CONTRIBUTING.md and dot files)
-# hold uncommitted changes. N, + 1 if dirty, is the Windows exe's fourth number. countdown_commit
-# is the commit whose tree the packages hold. Commits and edits of packaged files configure anew.
+# with "+unreleased", which Debian sorts after it and before the next, then, where git reads the
+# clone, ".N.gHASH": N counts the commits since the release's (the oldest with project()'s version),
+# and ".dirty" follows uncommitted changes to packaged files (all but tests/, .ci/, CONTRIBUTING.md
+# and dot files). N, + 1 if dirty, is the Windows exe's fourth number. countdown_commit is the
+# commit that the packages hold. Commits and edits of packaged files configure anew.
 function(describe_sources markdown)
   file(STRINGS ${markdown} headings REGEX "^## ")
   string(REGEX MATCH "^(## Unreleased(;|$))?([^;]*)" unused "${headings}")
@@ -36,15 +36,16 @@ function(describe_sources markdown)
   if(countdown_unreleased)
     string(APPEND countdown_version +unreleased)
   endif()
-  find_package(Git QUIET)
-  if(GIT_FOUND AND EXISTS ${PROJECT_SOURCE_DIR}/.git)
-    set(git ${GIT_EXECUTABLE} -C ${PROJECT_SOURCE_DIR})
+  if(EXISTS ${PROJECT_SOURCE_DIR}/.git)
+    set(git git -C ${PROJECT_SOURCE_DIR})
+    execute_process(COMMAND ${git} rev-parse --is-shallow-repository --git-path index --short HEAD
+      OUTPUT_VARIABLE facts RESULT_VARIABLE unusable)
+  endif()
+  if(facts AND NOT unusable)
     set(packaged -- . :!tests :!.ci :!CONTRIBUTING.md :!.*)
     execute_process(COMMAND ${git} log --format=%H "-Scountdown VERSION ${PROJECT_VERSION}"
       -- CMakeLists.txt COMMAND tail -n 1 OUTPUT_VARIABLE countdown_commit
-      OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-    execute_process(COMMAND ${git} rev-parse --is-shallow-repository --git-path index --short HEAD
-      COMMAND_ERROR_IS_FATAL ANY OUTPUT_VARIABLE facts)
+      OUTPUT_STRIP_TRAILING_WHITESPACE)
     execute_process(COMMAND ${git} rev-list --count ${countdown_commit}..HEAD OUTPUT_VARIABLE count)
     execute_process(COMMAND ${git} diff --quiet HEAD ${packaged} RESULT_VARIABLE dirty)
     # The rest are the packaged files' paths, from the top of the sources, where CMake reads them.
@@ -69,9 +70,8 @@ function(describe_sources markdown)
     countdown_commit)
 endfunction()
 
-# Debian's changelog of the package: each "## <version> (<date>)" section of CHANGELOG.md becomes
-# an entry, its "- " items and their continuation lines the entry's text. Unreleased ones have no
-# version or time for one.
+# Debian's changelog of the package: each release's section of CHANGELOG.md becomes an entry, its
+# "- " items and their continuation lines the entry's text.
 function(write_debian_changelog markdown output)
   file(READ ${markdown} text)
   # A character that Markdown text lacks marks each section's start, for one pattern to take each.
