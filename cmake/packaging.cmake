@@ -11,10 +11,12 @@ add_custom_target(packages
     -P ${PROJECT_SOURCE_DIR}/cmake/write_packages.cmake
   COMMENT "Writing the packages into ${COUNTDOWN_PACKAGE_DIR}" VERBATIM)
 add_dependencies(packages countdown)
-# The documents keep their own names. A Windows package is unpacked and read where it lands.
+# The documents keep their own names, and the licence its own folder, as Fedora and Arch want. A
+# Windows package is unpacked and read where it lands.
 install(TARGETS countdown RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES README.md LICENSE CHANGELOG.md
-  DESTINATION $<IF:$<BOOL:${WIN32}>,.,${CMAKE_INSTALL_DOCDIR}>)
+install(FILES README.md CHANGELOG.md DESTINATION $<IF:$<BOOL:${WIN32}>,.,${CMAKE_INSTALL_DOCDIR}>)
+install(FILES LICENSE
+  DESTINATION $<IF:$<BOOL:${WIN32}>,.,${CMAKE_INSTALL_DATADIR}/licenses/${PROJECT_NAME}>)
 if(NOT WIN32)
   string(TIMESTAMP countdown_date "%Y-%m-%d" UTC)
   configure_file(doc/countdown.1.in countdown.1 @ONLY)

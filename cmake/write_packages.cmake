@@ -41,8 +41,8 @@ else()
   # In the .deb, the licence is "copyright" and the changelog Debian's own, compressed as Debian
   # wants it, as the manual page is: at gzip's best, with no name or time in the header.
   set(documents ${stage}/usr/share/doc/${NAME})
-  file(RENAME ${documents}/LICENSE ${documents}/copyright)
-  file(REMOVE ${documents}/CHANGELOG.md)
+  file(RENAME ${stage}/usr/share/licenses/${NAME}/LICENSE ${documents}/copyright)
+  file(REMOVE_RECURSE ${documents}/CHANGELOG.md ${stage}/usr/share/licenses)
   file(COPY_FILE ${BINARY_DIR}/deb/debian/changelog ${documents}/changelog)
   execute_process(COMMAND gzip -9 -n ${documents}/changelog ${stage}/usr/share/man/man1/${NAME}.1
     COMMAND_ERROR_IS_FATAL ANY)
@@ -67,8 +67,6 @@ else()
     execute_process(COMMAND git -C ${CMAKE_CURRENT_LIST_DIR}/.. archive --format=tar.gz
       --prefix=${NAME}-${VERSION}/ --output=${PACKAGE_DIR}/${NAME}-${VERSION}.tar.gz ${COMMIT}
       COMMAND_ERROR_IS_FATAL ANY)
-  else()
-    message(NOTICE "No source archive: the sources are not a git clone, or differ from its commit.")
   endif()
 endif()
 
