@@ -39,20 +39,31 @@ TEST(Countdown, WaitsWithItsNumberShownAndAtOneStackDepth) {
 
 // How a real second is slept through: in one sleep, or two where the timer's clock and the steady
 // clock differ, never in many short ones (a spin), and each on the platform's most precise timer,
-// which on Windows, and under wine, is the high-resolution waitable timer. That the second lasts
-// long enough is for the recorded sessions to see.
-TEST(Wait, SleepsThroughASecondInOneOrTwoPreciseSleeps) {
+// which on Windows, and under wine, is the high-resolution waitable timer. The second ends soon
+// after it is due: a machine that is busy may wake the program late now and then, so it has three
+// tries, and only a wait that is always late fails. That it never ends early is for the recorded
+// sessions to see.
+TEST(Wait, SleepsThroughASecondInOneOrTwoPreciseSleepsAndEndsOnTime) {
 #ifdef _WIN32
   constexpr auto most_precise = sleep_kind::high_resolution_timer;
 #else
   constexpr auto most_precise = sleep_kind::whole_milliseconds;
 #endif
-  std::vector<bool> each_most_precise;
-  wait_one_second_by(std::chrono::steady_clock::now, [&](auto left) {
-    each_most_precise.push_back(sleep_once(left) == most_precise);
-  });
-  EXPECT_LE(each_most_precise.size(), 2U);
-  EXPECT_EQ(each_most_precise, std::vector<bool>(each_most_precise.size(), true));
+  using std::chrono::steady_clock;
+  using milliseconds = std::chrono::duration<double, std::milli>;
+  constexpr milliseconds late_limit{50};
+  milliseconds late = milliseconds::max();
+  for (int tries = 0; tries < 3 && late >= late_limit; ++tries) {
+    std::vector<bool> each_most_precise;
+    const auto start = steady_clock::now();
+    wait_one_second_by(steady_clock::now, [&](auto left) {
+      each_most_precise.push_back(sleep_once(left) == most_precise);
+    });
+    late = steady_clock::now() - start - std::chrono::seconds{1};
+    EXPECT_LE(each_most_precise.size(), 2U);
+    EXPECT_EQ(each_most_precise, std::vector<bool>(each_most_precise.size(), true));
+  }
+  EXPECT_LT(late.count(), late_limit.count()) << "milliseconds late, at the last try";
 }
 
 // A sleep may end early, as Windows' timers can. By a fake clock, each sleep here ends a
