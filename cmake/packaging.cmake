@@ -1,6 +1,16 @@
 # What the packages hold and how they describe themselves. GNU and Debian tools write them.
 include(GNUInstallDirs)
+include(cmake/changelog.cmake)
 set(countdown_maintainer "The countdown developers <countdown@example.org>")
+# The packaged files are dated by the caller's SOURCE_DATE_EPOCH, or else by the newest release.
+release_time(countdown_epoch countdown_release_problem)
+if(countdown_release_problem)
+  message(WARNING "CHANGELOG.md: ${countdown_release_problem}. The packages cannot be made.")
+endif()
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(countdown_epoch $ENV{SOURCE_DATE_EPOCH})
+endif()
+archived_commit(countdown_commit)
 set(COUNTDOWN_PACKAGE_DIR ${PROJECT_BINARY_DIR} CACHE PATH "Where the target packages writes to")
 add_custom_target(packages
   COMMAND ${CMAKE_COMMAND} -D BINARY_DIR=${PROJECT_BINARY_DIR}
@@ -18,7 +28,6 @@ install(FILES README.md CHANGELOG.md DESTINATION $<IF:$<BOOL:${WIN32}>,.,${CMAKE
 install(FILES LICENSE
   DESTINATION $<IF:$<BOOL:${WIN32}>,.,${CMAKE_INSTALL_DATADIR}/licenses/${PROJECT_NAME}>)
 if(NOT WIN32)
-  string(TIMESTAMP countdown_date "%Y-%m-%d" UTC)
   configure_file(doc/countdown.1.in countdown.1 @ONLY)
   install(FILES ${PROJECT_BINARY_DIR}/countdown.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   # What Debian's tools read to write a .deb's control data, in a folder of the build's own, so

@@ -63,10 +63,13 @@ else()
     -exec touch --no-dereference --date=@${EPOCH} {} + COMMAND_ERROR_IS_FATAL ANY)
   execute_process(COMMAND dpkg-deb --root-owner-group -Zgzip --build ${stage} ${PACKAGE_DIR}
     OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+  # The source archive carries its version, which it has no history to count. (Debian 12's git
+  # puts a virtual file outside the prefix.)
   if(COMMIT)
+    file(WRITE ${BINARY_DIR}/archive/.tarball-version "${VERSION}\n")
     execute_process(COMMAND git -C ${CMAKE_CURRENT_LIST_DIR}/.. archive --format=tar.gz
-      --prefix=${NAME}-${VERSION}/ --output=${PACKAGE_DIR}/${NAME}-${VERSION}.tar.gz ${COMMIT}
-      COMMAND_ERROR_IS_FATAL ANY)
+      --prefix=${NAME}-${VERSION}/ --add-file=${BINARY_DIR}/archive/.tarball-version
+      --output=${PACKAGE_DIR}/${NAME}-${VERSION}.tar.gz ${COMMIT} COMMAND_ERROR_IS_FATAL ANY)
   endif()
 endif()
 
