@@ -4,18 +4,12 @@
 # files are dated by. `problem` says what keeps the heading from serving, which stops the making of
 # packages, never a build.
 function(release_time epoch problem)
-  file(STRINGS ${PROJECT_SOURCE_DIR}/CHANGELOG.md headings REGEX "^## ")
-  list(REMOVE_ITEM headings "## Unreleased")
-  set(heading "")
-  if(headings)
-    list(GET headings 0 heading)
-  endif()
-
-  # GNU date reads the time, and must write the heading back, in English, as it stands.
+  file(STRINGS ${PROJECT_SOURCE_DIR}/CHANGELOG.md heading REGEX "^## [0-9]" LIMIT_COUNT 1)
   set(seconds "")
   set(heading_read "")
   if(heading MATCHES "^## ([^ ]+) \\((.+)\\)$")
     set(release ${CMAKE_MATCH_1})
+    # GNU date reads the time, and must write the heading back, in English, as it stands.
     execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C date -u -d ${CMAKE_MATCH_2}
       "+%s;## ${release} (%a, %d %b %Y %H:%M:%S +0000)" OUTPUT_VARIABLE read
       OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
@@ -26,7 +20,7 @@ function(release_time epoch problem)
   endif()
 
   set(text "")
-  if(heading_read STREQUAL "" OR NOT heading STREQUAL heading_read)
+  if(NOT heading_read OR NOT heading STREQUAL heading_read)
     string(CONCAT text "'${heading}' is not like '## 1.2.3 (Mon, 07 Dec 2026 12:34:56 +0000)', "
       "with a time that exists, as GNU date reads it back")
   elseif(NOT release STREQUAL PROJECT_VERSION)

@@ -10,7 +10,6 @@ endif()
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
   set(countdown_epoch $ENV{SOURCE_DATE_EPOCH})
 endif()
-archived_commit(countdown_commit)
 set(COUNTDOWN_PACKAGE_DIR ${PROJECT_BINARY_DIR} CACHE PATH "Where the target packages writes to")
 add_custom_target(packages
   COMMAND ${CMAKE_COMMAND} -D BINARY_DIR=${PROJECT_BINARY_DIR}
