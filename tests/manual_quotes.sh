@@ -3,8 +3,9 @@
 # The manual agrees with the program, as the recorded sessions in the folder SESSIONS show what it
 # writes: at every fourth line length from 40 to 200 columns, every line that the program writes,
 # but for the countdown's numbers, stands in the manual, and every text that the manual quotes is
-# one that the program writes, as quoted. From 80 columns on, its footer shows the whole VERSION. Every fourth length is a quarter of the work, which counts
-# under emulation, and still meets the hyphens and stretched blanks that other settings would bring.
+# one that the program writes, as quoted; from 80 columns on, its footer shows the whole VERSION.
+# Every fourth length is a quarter of the work, which counts under emulation, and still meets the
+# hyphens and stretched blanks that other settings would bring.
 # One groff renders the manual at all of those lengths into the file RENDERED, a page each.
 set -eu
 manual=$1 sessions=$2 rendered=$3 version=$4
@@ -21,7 +22,8 @@ awk -v version="$version" '
     # Quotes open with “ and close with ”, three bytes each.
     while ((opening = index(page, "“")) && (span = index(substr(page, opening), "”"))) {
       quoted = substr(page, opening + 3, span - 4)
-      if (!index(all_written, quoted)) fail("quotes “" quoted "”, which the program never writes")
+      if (!index(all_written, quoted))
+        fail("quotes “" quoted "”, which the program never writes")
       page = substr(page, opening + span + 2)
     }
     if (width >= 80 && !index(footer, " " version " ")) fail("footer lacks the version " version)
